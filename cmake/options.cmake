@@ -1,0 +1,34 @@
+# Compiler settings shared by every target of ours (not by GoogleTest).
+add_library(timer_options INTERFACE)
+target_compile_features(timer_options INTERFACE cxx_std_17)
+target_compile_options(timer_options INTERFACE
+  -Wall -Wextra -Werror
+  # Sources are UTF-8; the program's texts are GBK bytes.
+  -finput-charset=UTF-8 -fexec-charset=GBK)
+
+if(WIN32)
+  # Small release binaries: unused code dropped, symbols stripped.
+  target_compile_options(timer_options INTERFACE -ffunction-sections -fdata-sections)
+  target_link_options(timer_options INTERFACE -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+  target_compile_definitions(timer_options INTERFACE
+    WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+endif()
+
+option(TIMER_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(TIMER_SANITIZE)
+  target_compile_options(timer_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(timer_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# timer_add_test(NAME SOURCES... LIBS ...): one GoogleTest binary, one ctest entry.
+function(timer_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} timer_options GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()

@@ -1,0 +1,21 @@
+// The Windows face of the fatal runtime error: a message box without owner,
+// captioned "错误" with the error icon, then exit code -1.
+#include <windows.h>
+
+#include "fatal.h"
+#include "gbk_win.h"
+#include "start_win.h"
+
+namespace rt {
+namespace {
+
+void message_box_sink(const std::string& text) {
+  MessageBoxW(nullptr, to_wide(text).c_str(), to_wide("错误").c_str(), MB_ICONERROR);
+  ExitProcess(static_cast<UINT>(-1));
+}
+
+}  // namespace
+
+void install_fatal_message_box() { set_fatal_sink(&message_box_sink); }
+
+}  // namespace rt

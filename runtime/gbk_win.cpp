@@ -1,0 +1,34 @@
+#include "gbk_win.h"
+
+#include <windows.h>
+
+namespace rt {
+namespace {
+constexpr UINT kGbk = 936;
+}
+
+std::wstring to_wide(const char* gbk) {
+  if (!gbk || !*gbk) return std::wstring();
+  const int n = MultiByteToWideChar(kGbk, 0, gbk, -1, nullptr, 0);
+  if (n <= 1) return std::wstring();
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(kGbk, 0, gbk, -1, &out[0], n);
+  out.resize(static_cast<size_t>(n - 1));
+  return out;
+}
+
+std::wstring to_wide(const std::string& gbk) { return to_wide(gbk.c_str()); }
+
+std::string to_gbk(const wchar_t* text) {
+  if (!text || !*text) return std::string();
+  const int n = WideCharToMultiByte(kGbk, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return std::string();
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(kGbk, 0, text, -1, &out[0], n, nullptr, nullptr);
+  out.resize(static_cast<size_t>(n - 1));
+  return out;
+}
+
+std::string to_gbk(const std::wstring& text) { return to_gbk(text.c_str()); }
+
+}  // namespace rt

@@ -1,0 +1,28 @@
+#include "start_win.h"
+
+#include <windows.h>
+
+#include "convert.h"
+#include "heap.h"
+
+namespace rt {
+namespace {
+
+// The whole mapped image of the exe: literal texts and the resources (the
+// alarm sound and the icon) all lie inside it.
+void register_image_as_constant() {
+  const auto* base = reinterpret_cast<const unsigned char*>(GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  add_constant_range(base, nt->OptionalHeader.SizeOfImage);
+}
+
+}  // namespace
+
+void start_runtime() {
+  install_fatal_message_box();
+  register_image_as_constant();
+  provide_value_services();
+}
+
+}  // namespace rt

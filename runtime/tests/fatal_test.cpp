@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "fatal_catcher.h"
+#include "service.h"
+
+namespace {
+
+TEST(FatalText, MessageOnly) {
+  EXPECT_EQ(rt::fatal_error_text(nullptr, "指定窗口尚未载入"),
+            "运行时出错!\r\n\r\n错误信息：指定窗口尚未载入\r\n");
+}
+
+TEST(FatalText, CodeAndMessage) {
+  const int code = -12;
+  EXPECT_EQ(rt::fatal_error_text(&code, "x"), "运行时出错!\r\n\r\n错误代码：-12\r\n\r\n错误信息：x\r\n");
+}
+
+TEST(FatalText, NeitherCodeNorMessage) {
+  EXPECT_EQ(rt::fatal_error_text(nullptr, nullptr), "运行时出错!\r\n\r\n");
+}
+
+TEST(FatalText, RaisingReachesTheSink) {
+  FatalCatcher catcher;
+  try {
+    rt::fatal_error_code(7, "载入启动窗口失败");
+    FAIL();
+  } catch (const FatalRaised& e) {
+    EXPECT_EQ(e.text, "运行时出错!\r\n\r\n错误代码：7\r\n\r\n错误信息：载入启动窗口失败\r\n");
+  }
+}
+
+TEST(FatalText, CallingAServiceThatNobodyProvidesIsFatal) {
+  FatalCatcher catcher;
+  rt::ServiceOverride none(rt::Service::PlaySound, nullptr);
+  EXPECT_THROW(rt::call(rt::Service::PlaySound, {}), FatalRaised);
+}
+
+}  // namespace
