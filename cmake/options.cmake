@@ -32,3 +32,22 @@ function(timer_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()
+
+# timer_add_gui_test(NAME SOURCES... LIBS... [ARGS...] [ENVIRONMENT...]): a
+# Windows GoogleTest binary that creates windows. It runs in a Wine virtual
+# desktop named after the test, so that parallel tests never share focus,
+# foreground or window lookups, and windows behave as on a Windows desktop.
+function(timer_add_gui_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ARGS;ENVIRONMENT" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} timer_options GTest::gtest_main)
+  add_test(NAME ${name}
+    COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" --desktop ${name} $<TARGET_FILE:${name}> ${T_ARGS})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 180)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_ENVIRONMENT)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
+  endif()
+endfunction()
