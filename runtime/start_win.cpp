@@ -4,6 +4,7 @@
 
 #include "convert.h"
 #include "heap.h"
+#include "window_runtime.h"
 
 namespace rt {
 namespace {
@@ -21,8 +22,11 @@ void register_image_as_constant() {
 
 void start_runtime() {
   install_fatal_message_box();
-  register_image_as_constant();
+  static bool registered = false;
+  if (!registered) register_image_as_constant();
+  registered = true;
   provide_value_services();
+  provide_window_services();
 }
 
 }  // namespace rt

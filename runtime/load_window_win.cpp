@@ -1,0 +1,313 @@
+// Loading windows from their layouts, showing them, dialog mode, destroying,
+// and the message loops.
+#include <windows.h>
+#include <ole2.h>
+#include <commctrl.h>
+
+#include "fatal.h"
+#include "gbk_win.h"
+#include "private_messages.h"
+#include "property_rules.h"
+#include "window_table_win.h"
+
+namespace rt::win {
+namespace {
+
+uint64_t g_next_serial = 1;
+
+// Handlers may destroy, or even reload, a window at any point: code that
+// raised an event checks that the very same window is still there.
+LoadedWindow* still_there(uint32_t id, uint64_t serial) {
+  LoadedWindow* w = find_window(id);
+  return w && w->serial == serial && IsWindow(w->hwnd) ? w : nullptr;
+}
+
+std::unique_ptr<LoadedWindow> make_window(const ResolvedWindow& layout, uint32_t parent_id) {
+  auto w = std::make_unique<LoadedWindow>();
+  w->id = layout.def->id;
+  w->serial = g_next_serial++;
+  w->layout = &layout;
+  w->parent_id = parent_id;
+  for (const ResolvedUnit& ru : layout.units) {
+    const UnitDef& d = *ru.def;
+    auto u = std::make_unique<Unit>();
+    u->layout = &ru;
+    u->id = d.id;
+    u->cls = d.cls;
+    u->left = d.left;
+    u->top = d.top;
+    u->width = d.width;
+    u->height = d.height;
+    u->visible = (d.flags & unit_flag::kVisible) != 0;
+    u->disabled = (d.flags & unit_flag::kDisabled) != 0;
+    if (d.cls == UnitClass::Label || d.cls == UnitClass::Button || d.cls == UnitClass::EditBox ||
+        d.cls == UnitClass::ComboBox)
+      u->caption = Text::copy(d.text ? d.text : "");
+    if (d.cls == UnitClass::Window) u->state = clamp_choice(static_cast<int32_t>(d.value), kStateMaximised);
+    if (d.cls == UnitClass::DateBox) u->date = d.value;
+    w->units.push_back(std::move(u));
+  }
+  return w;
+}
+
+POINT centred(int width, int height) {
+  return POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
+HWND create_frame(LoadedWindow& w, HWND owner) {
+  const UnitDef& def = *w.own().layout->def;
+  const uint32_t f = def.flags;
+  DWORD style = WS_CAPTION | WS_CLIPCHILDREN | ((f & unit_flag::kDisabled) ? WS_DISABLED : 0);
+  if (f & unit_flag::kSysMenu) style |= WS_SYSMENU;
+  if (f & unit_flag::kMinimizeBox) style |= WS_MINIMIZEBOX;
+  if (f & unit_flag::kMaximizeBox) style |= WS_MAXIMIZEBOX;
+  if (f & unit_flag::kSizable) style |= WS_THICKFRAME;
+  if (w.own().state == kStateMinimised) style |= WS_MINIMIZE;
+  if (w.own().state == kStateMaximised && (f & unit_flag::kSizable)) style |= WS_MAXIMIZE;
+  const DWORD ex_style = (f & unit_flag::kTopmost) ? WS_EX_TOPMOST : 0;
+  POINT at{def.left, def.top};
+  if ((f & unit_flag::kStartCentred) || w.own().state == kStateCentred) at = centred(def.width, def.height);
+  w.own().left = at.x;
+  w.own().top = at.y;
+  HWND h = CreateWindowExW(ex_style, kFrameClass, to_wide(def.text).c_str(), style, at.x, at.y, def.width,
+                           def.height, owner, nullptr, GetModuleHandleW(nullptr), &w);
+  if (h) {
+    // the layout's size is the outer size, exactly
+    SetWindowPos(h, nullptr, at.x, at.y, def.width, def.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    w.own().hwnd = h;
+  }
+  return h;
+}
+
+// Maximising a window without a sizing border: it covers the whole screen.
+void maximise(LoadedWindow& w) {
+  if (w.own().layout->def->flags & unit_flag::kSizable) {
+    ShowWindow(w.hwnd, SW_MAXIMIZE);
+    return;
+  }
+  if (IsIconic(w.hwnd) || IsZoomed(w.hwnd)) ShowWindow(w.hwnd, SW_RESTORE);
+  SetWindowPos(w.hwnd, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(w.hwnd, SW_SHOW);
+}
+
+void disable_others_for_dialog(LoadedWindow& dialog) {
+  for (auto& other : runtime().windows) {
+    if (other.get() == &dialog || other->parent_id != 0 || !other->hwnd) continue;
+    dialog.disabled.push_back({other->id, IsWindowEnabled(other->hwnd) != FALSE});
+    EnableWindow(other->hwnd, FALSE);
+  }
+}
+
+void dispatch(MSG& m) {
+  if (pretranslate(m)) return;
+  TranslateMessage(&m);
+  DispatchMessageW(&m);
+}
+
+// Runs until the dialog window has gone or a quit message waits; the quit
+// message stays queued for the outer loop.
+void dialog_loop(uint32_t dialog_id, uint64_t serial) {
+  Runtime& r = runtime();
+  const uint32_t outer = r.dialog_loop_window;
+  r.dialog_loop_window = dialog_id;
+  MSG m;
+  while (still_there(dialog_id, serial)) {
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      WaitMessage();
+      continue;
+    }
+    if (m.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(m.wParam));
+      break;
+    }
+    dispatch(m);
+  }
+  r.dialog_loop_window = outer;
+}
+
+}  // namespace
+
+void first_show(LoadedWindow& w) {
+  switch (w.own().state) {
+    case kStateMaximised:
+      maximise(w);
+      break;
+    case kStateMinimised:
+      ShowWindow(w.hwnd, SW_SHOWMINIMIZED);
+      break;
+    default:
+      ShowWindow(w.hwnd, SW_SHOW);
+      break;
+  }
+}
+
+void show_window_unit(LoadedWindow& w) {
+  if (w.pending_first_show) {
+    w.pending_first_show = false;
+    first_show(w);
+  } else {
+    ShowWindow(w.hwnd, SW_SHOW);
+  }
+}
+
+void apply_window_state(LoadedWindow& w, int32_t state) {
+  w.own().state = state;
+  if (!IsWindowVisible(w.hwnd)) return;  // a hidden window only keeps the value
+  switch (state) {
+    case kStateNormal:
+      ShowWindow(w.hwnd, SW_SHOWNORMAL);
+      break;
+    case kStateCentred: {
+      if (IsIconic(w.hwnd) || IsZoomed(w.hwnd)) ShowWindow(w.hwnd, SW_RESTORE);
+      RECT r;
+      GetWindowRect(w.hwnd, &r);
+      const POINT at = centred(r.right - r.left, r.bottom - r.top);
+      if (at.x != r.left || at.y != r.top)
+        SetWindowPos(w.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    case kStateMinimised:
+      ShowWindow(w.hwnd, SW_MINIMIZE);
+      break;
+    case kStateMaximised:
+      maximise(w);
+      break;
+  }
+}
+
+void give_back_disabled(LoadedWindow& w) {
+  const std::vector<DisabledByDialog> disabled = std::move(w.disabled);
+  w.disabled.clear();
+  w.dialog_mode = false;
+  for (const DisabledByDialog& d : disabled)
+    if (LoadedWindow* other = find_window(d.window_id))
+      if (other->hwnd) EnableWindow(other->hwnd, d.was_enabled);
+}
+
+void forget_window(HWND frame) {
+  Runtime& r = runtime();
+  for (size_t i = 0; i < r.windows.size(); ++i) {
+    if (r.windows[i]->hwnd != frame) continue;
+    for (auto& u : r.windows[i]->units) stop_timer(*u);
+    r.windows.erase(r.windows.begin() + static_cast<std::ptrdiff_t>(i));
+    break;
+  }
+  if (r.windows.empty() && r.loop_started) PostQuitMessage(0);
+}
+
+}  // namespace rt::win
+
+namespace rt {
+
+using namespace win;
+
+void start_windows(const WindowDef* const* layouts, int count, const HandlerEntry* handlers, int handler_count) {
+  Runtime& r = runtime();
+  static bool once = false;
+  if (!once) {
+    once = true;
+    OleInitialize(nullptr);
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+      std::wstring dir(path, n);
+      dir.resize(dir.find_last_of(L"\\/") + 1);
+      SetCurrentDirectoryW(dir.c_str());
+    }
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    register_classes();
+    r.owner = create_owner_window();
+  }
+  if (!r.layouts.load(layouts, count, handlers, handler_count)) fatal_error("载入窗口模板数据段出错!");
+}
+
+bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode) {
+  Runtime& r = runtime();
+  const ResolvedWindow* layout = r.layouts.find(window_id);
+  if (!layout) return false;
+  if (LoadedWindow* loaded = find_window(window_id)) {
+    if (!loaded->closing) {
+      if (IsIconic(loaded->hwnd)) {
+        ShowWindow(loaded->hwnd, SW_RESTORE);
+      } else {
+        SetActiveWindow(loaded->hwnd);
+      }
+      return true;
+    }
+    loaded->closing = false;  // finish the destruction that was asked for
+    give_back_disabled(*loaded);
+    DestroyWindow(loaded->hwnd);
+  }
+  LoadedWindow* parent = parent_id ? find_window(parent_id) : nullptr;
+  if (parent_id && !parent) return false;
+  if (dialog_mode) parent = nullptr;
+
+  r.windows.push_back(make_window(*layout, parent ? parent->id : 0));
+  LoadedWindow* w = r.windows.back().get();
+  const uint64_t serial = w->serial;
+  {
+    SuspendEvents quiet;  // what Windows reports while the window is built is dropped
+    const bool own_taskbar_button = (w->own().layout->def->flags & unit_flag::kShowInTaskbar) != 0;
+    const HWND owner = parent ? parent->hwnd : (dialog_mode || !own_taskbar_button) ? r.owner : nullptr;
+    if (!create_frame(*w, owner)) {
+      r.windows.pop_back();
+      return false;
+    }
+    create_menu_bar(*w);
+    create_units(*w);
+  }
+  raise_event(window_id, 0, event::kCreated);
+  if (still_there(window_id, serial)) raise_event(window_id, 0, event::kMoved);
+  if (still_there(window_id, serial)) raise_event(window_id, 0, event::kSized);
+  w = still_there(window_id, serial);
+  if (w && w->own().visible) first_show(*w);
+  if (!(w = still_there(window_id, serial))) return true;
+  if (dialog_mode) {
+    w->dialog_mode = true;
+    disable_others_for_dialog(*w);
+  }
+  w->pending_first_show = true;
+  if (dialog_mode) dialog_loop(window_id, serial);
+  return true;
+}
+
+void load_startup_window(uint32_t window_id) {
+  if (!load_window(window_id, 0, false)) fatal_error("载入启动窗口失败");
+}
+
+int run_message_loop() {
+  Runtime& r = runtime();
+  r.loop_started = true;
+  if (r.windows.empty()) return 0;
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) dispatch(m);
+  return 0;
+}
+
+void destroy_unit(uint32_t window_id, uint32_t unit_id, bool at_once) {
+  LoadedWindow* w = find_window(window_id);
+  if (!w) return;
+  if (unit_kind(unit_id) == UnitKind::Own) {
+    w->closing = true;
+    if (at_once) {
+      w->closing = false;
+      give_back_disabled(*w);
+      DestroyWindow(w->hwnd);
+    } else {
+      PostMessageW(w->hwnd, msg::kDeferredDestroy, 0, 0);
+    }
+    return;
+  }
+  for (size_t i = 1; i < w->units.size(); ++i) {
+    if (w->units[i]->id != unit_id) continue;
+    std::unique_ptr<Unit> gone = std::move(w->units[i]);
+    w->units.erase(w->units.begin() + static_cast<std::ptrdiff_t>(i));
+    if (gone->hwnd) DestroyWindow(gone->hwnd);
+    return;
+  }
+}
+
+}  // namespace rt

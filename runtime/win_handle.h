@@ -1,0 +1,73 @@
+// Owners for Win32 resources: one move-only template over the handle type and
+// its close function, plus small owners where closing needs more.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace rt {
+
+template <typename H, auto Close>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(H h) : h_(h) {}
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, H{})) {}
+  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.h_, H{}));
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  H get() const { return h_; }
+  explicit operator bool() const { return h_ != H{}; }
+  H release() { return std::exchange(h_, H{}); }
+  void reset(H h = H{}) {
+    if (h_ != H{}) Close(h_);
+    h_ = h;
+  }
+
+ private:
+  H h_{};
+};
+
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
+using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
+using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
+using UniqueDc = UniqueHandle<HDC, &DeleteDC>;
+
+// BeginPaint / EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND w) : w_(w) { dc_ = BeginPaint(w, &ps_); }
+  ~PaintDc() { EndPaint(w_, &ps_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND w_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// Puts the previously selected object back into the DC.
+class SelectObjectScope {
+ public:
+  SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  ~SelectObjectScope() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  SelectObjectScope(const SelectObjectScope&) = delete;
+  SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace rt

@@ -1,0 +1,97 @@
+#include "window_table_win.h"
+
+#include "fatal.h"
+#include "gbk_win.h"
+
+namespace rt::win {
+
+Runtime& runtime() {
+  static Runtime r;
+  return r;
+}
+
+Unit* LoadedWindow::unit(uint32_t unit_id) {
+  for (auto& u : units)
+    if (u->id == unit_id) return u.get();
+  return nullptr;
+}
+
+Unit* LoadedWindow::unit_of(HWND h) {
+  // A combo box's edit field is a child of the combo box: walk up to the unit.
+  for (; h && h != hwnd; h = GetParent(h))
+    for (auto& u : units)
+      if (u->hwnd == h) return u.get();
+  return nullptr;
+}
+
+LoadedWindow* find_window(uint32_t window_id) {
+  for (auto& w : runtime().windows)
+    if (w->id == window_id) return w.get();
+  return nullptr;
+}
+
+LoadedWindow* window_of(HWND frame) {
+  if (!frame) return nullptr;
+  for (auto& w : runtime().windows)
+    if (w->hwnd == frame) return w.get();
+  return nullptr;
+}
+
+namespace {
+TrayRemover g_tray_remover = nullptr;
+}
+
+void set_tray_remover(TrayRemover remover) { g_tray_remover = remover; }
+
+void remove_tray_icon(LoadedWindow& w) {
+  if (g_tray_remover) g_tray_remover(w);
+}
+
+int tray_code(LPARAM mouse_message) {
+  switch (static_cast<UINT>(mouse_message)) {
+    case WM_LBUTTONUP: return 1;
+    case WM_LBUTTONDBLCLK: return 2;
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU: return 3;
+    default: return 0;
+  }
+}
+
+void set_window_text(HWND w, const char* gbk) { SetWindowTextW(w, to_wide(gbk).c_str()); }
+
+Text window_text(HWND w) {
+  const int n = GetWindowTextLengthW(w);
+  if (n <= 0) return Text();
+  std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+  buf.resize(static_cast<size_t>(GetWindowTextW(w, &buf[0], n + 1)));
+  return Text::copy(to_gbk(buf));
+}
+
+}  // namespace rt::win
+
+namespace rt {
+
+EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int argc, const int32_t* args) {
+  win::Runtime& rt = win::runtime();
+  if (rt.suspended > 0) return {false, 0};
+  win::LoadedWindow* w = win::find_window(window_id);
+  if (!w) fatal_error("未找到引发事件的窗口");
+  win::Unit* u = unit_id ? w->unit(unit_id) : &w->own();
+  if (!u) fatal_error("未找到引发事件的窗口组件");
+  const ResolvedUnit* layout = u->layout;
+  const Handler handler = u->cls == UnitClass::MenuItem ? layout->find(0) : layout->find(event);
+  if (!handler) return {false, 0};
+  // Handlers nest (a tick inside a message box inside a click): the source of
+  // the outer event is back when the inner one returns.
+  const EventSource outer = rt.source;
+  rt.source = EventSource{window_id, u->id};
+  const int32_t answer = handler(argc, args);
+  rt.source = outer;
+  return {true, answer};
+}
+
+EventSource current_event_source() { return win::runtime().source; }
+
+bool is_loaded(uint32_t window_id) { return win::find_window(window_id) != nullptr; }
+
+}  // namespace rt
