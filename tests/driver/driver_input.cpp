@@ -1,0 +1,143 @@
+#include "driver_input.h"
+
+#include <vector>
+
+#include "driver_wait.h"
+
+namespace drv {
+namespace {
+
+bool send(std::vector<INPUT>& inputs) {
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+INPUT mouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = dx;
+  in.mi.dy = dy;
+  in.mi.dwFlags = flags;
+  return in;
+}
+
+bool is_extended(WORD vk) {
+  switch (vk) {
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_INSERT: case VK_DELETE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+INPUT key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (is_extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+  return in;
+}
+
+INPUT unicode(wchar_t c, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wScan = c;
+  in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  return in;
+}
+
+// Normalised absolute coordinate: 0..65535 spans the primary screen, and
+// the pixel is found as floor(n * size / 65536), so round up.
+LONG normalised(LONG pixel, int size) { return static_cast<LONG>((pixel * 65536LL + size - 1) / size); }
+
+bool same_point(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+INPUT mouse_at(POINT screen, DWORD flags) {
+  return mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags, normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
+               normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
+}
+
+// Every button event carries its position too: under Wine a pointer motion
+// that the X server reports late (from an earlier move) can come in between
+// and would otherwise move the press elsewhere.
+bool buttons(POINT screen, DWORD down, DWORD up, int clicks) {
+  if (!move_mouse(screen)) return false;
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < clicks; ++i) {
+    inputs.push_back(mouse_at(screen, down));
+    inputs.push_back(mouse_at(screen, up));
+  }
+  return send(inputs);
+}
+
+}  // namespace
+
+bool bring_to_front(HWND top) {
+  if (GetForegroundWindow() == top) return true;
+  SetForegroundWindow(top);
+  return wait_until([&] { return GetForegroundWindow() == top; });
+}
+
+POINT screen_point(HWND w, POINT client) {
+  ClientToScreen(w, &client);
+  return client;
+}
+
+POINT centre_of(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  return screen_point(w, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+bool move_mouse(POINT screen) {
+  std::vector<INPUT> inputs = {mouse_at(screen, 0)};
+  if (!send(inputs)) return false;
+  return wait_until([&] {
+    POINT at{};
+    return GetCursorPos(&at) && same_point(at, screen);
+  });
+}
+
+bool click_screen(POINT screen, int clicks) { return buttons(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, clicks); }
+
+bool right_click_screen(POINT screen) { return buttons(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1); }
+
+bool click(HWND w, POINT client) {
+  return bring_to_front(GetAncestor(w, GA_ROOT)) && click_screen(screen_point(w, client), 1);
+}
+
+bool click(HWND w) { return bring_to_front(GetAncestor(w, GA_ROOT)) && click_screen(centre_of(w), 1); }
+
+bool double_click(HWND w, POINT client) {
+  return bring_to_front(GetAncestor(w, GA_ROOT)) && click_screen(screen_point(w, client), 2);
+}
+
+bool double_click(HWND w) { return bring_to_front(GetAncestor(w, GA_ROOT)) && click_screen(centre_of(w), 2); }
+
+bool press_key(WORD vk, unsigned modifiers) {
+  static const struct {
+    Modifier bit;
+    WORD vk;
+  } kModifiers[] = {{kControl, VK_CONTROL}, {kAlt, VK_MENU}, {kShift, VK_SHIFT}};
+  std::vector<INPUT> inputs;
+  for (const auto& m : kModifiers)
+    if (modifiers & m.bit) inputs.push_back(key(m.vk, false));
+  inputs.push_back(key(vk, false));
+  inputs.push_back(key(vk, true));
+  for (int i = 2; i >= 0; --i)
+    if (modifiers & kModifiers[i].bit) inputs.push_back(key(kModifiers[i].vk, true));
+  return send(inputs);
+}
+
+bool type_text(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t c : text) {
+    inputs.push_back(unicode(c, false));
+    inputs.push_back(unicode(c, true));
+  }
+  return inputs.empty() || send(inputs);
+}
+
+}  // namespace drv

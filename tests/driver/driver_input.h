@@ -1,0 +1,41 @@
+// Acting on a program as a person does: through the mouse and the keyboard
+// (SendInput), on the foreground window of the desktop. Input arrives
+// asynchronously; callers wait for its effect with wait_until.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace drv {
+
+// Makes `top` the foreground window and waits until it is.
+bool bring_to_front(HWND top);
+
+// Modifier keys held while a key is pressed.
+enum Modifier : unsigned { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
+
+// Screen position of a point in a window's client area.
+POINT screen_point(HWND w, POINT client);
+// The middle of a window's client area, on the screen.
+POINT centre_of(HWND w);
+
+// Moves the pointer there (absolute coordinates) and waits until it is there.
+bool move_mouse(POINT screen);
+// Left-button clicks at a point of the screen: 1 a click, 2 a double-click.
+bool click_screen(POINT screen, int clicks = 1);
+bool right_click_screen(POINT screen);
+
+// Brings the window's top-level window to the front, then clicks at a point
+// of the window's client area (its middle without a point).
+bool click(HWND w, POINT client);
+bool click(HWND w);
+bool double_click(HWND w, POINT client);
+bool double_click(HWND w);
+
+// Presses and releases a key with modifiers held, in whatever has the focus.
+bool press_key(WORD vk, unsigned modifiers = kNoModifier);
+// Types text character by character as Unicode input.
+bool type_text(const std::wstring& text);
+
+}  // namespace drv

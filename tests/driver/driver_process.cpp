@@ -1,0 +1,89 @@
+#include "driver_process.h"
+
+#include <utility>
+
+#include "driver_wait.h"
+
+namespace drv {
+
+std::wstring windows_path(const std::wstring& path) {
+  if (path.empty() || path[0] != L'/') return path;
+  std::wstring out = L"Z:" + path;
+  for (wchar_t& c : out)
+    if (c == L'/') c = L'\\';
+  return out;
+}
+
+std::wstring quote_argument(const std::wstring& arg) {
+  if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+  std::wstring out = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    // backslashes before a quote are doubled, and the quote escaped
+    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, L'\\');  // before the closing quote
+  return out + L"\"";
+}
+
+Process Process::start(const std::wstring& program, const std::vector<std::wstring>& args) {
+  const std::wstring path = windows_path(program);
+  std::wstring command = quote_argument(path);
+  for (const std::wstring& a : args) command += L" " + quote_argument(a);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  Process p;
+  if (!CreateProcessW(path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    p.error_ = GetLastError();
+    return p;
+  }
+  CloseHandle(pi.hThread);
+  p.handle_ = pi.hProcess;
+  p.id_ = pi.dwProcessId;
+  return p;
+}
+
+Process::Process(Process&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_), error_(other.error_) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    end();
+    if (handle_) CloseHandle(handle_);
+    handle_ = std::exchange(other.handle_, nullptr);
+    id_ = other.id_;
+    error_ = other.error_;
+  }
+  return *this;
+}
+
+Process::~Process() {
+  end();
+  if (handle_) CloseHandle(handle_);
+}
+
+bool Process::running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Process::wait_exit(DWORD timeout_ms) {
+  if (!handle_ || WaitForSingleObject(handle_, timeout_ms) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
+bool Process::wait_idle(DWORD timeout_ms) { return handle_ && WaitForInputIdle(handle_, timeout_ms) == 0; }
+
+void Process::end() {
+  if (!running()) return;
+  TerminateProcess(handle_, 1);
+  WaitForSingleObject(handle_, kPromptMs);
+}
+
+}  // namespace drv

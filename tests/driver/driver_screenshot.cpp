@@ -1,0 +1,110 @@
+#include "driver_screenshot.h"
+
+#include <cstdio>
+
+#include "driver_inspect.h"
+#include "driver_wait.h"
+
+namespace drv {
+namespace {
+
+// Screen DC released, memory DC deleted, bitmap deleted: in this order.
+class Capture {
+ public:
+  Capture(int w, int h) {
+    screen_ = GetDC(nullptr);
+    memory_ = CreateCompatibleDC(screen_);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_ = CreateDIBSection(memory_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    if (bitmap_) old_ = SelectObject(memory_, bitmap_);
+  }
+  ~Capture() {
+    if (old_) SelectObject(memory_, old_);
+    if (bitmap_) DeleteObject(bitmap_);
+    if (memory_) DeleteDC(memory_);
+    if (screen_) ReleaseDC(nullptr, screen_);
+  }
+  Capture(const Capture&) = delete;
+  Capture& operator=(const Capture&) = delete;
+
+  bool copy(const RECT& r) {
+    if (!bits_ || !BitBlt(memory_, 0, 0, r.right - r.left, r.bottom - r.top, screen_, r.left, r.top, SRCCOPY | CAPTUREBLT))
+      return false;
+    GdiFlush();
+    return true;
+  }
+  const uint8_t* bgrx() const { return static_cast<const uint8_t*>(bits_); }
+
+ private:
+  HDC screen_ = nullptr;
+  HDC memory_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  void* bits_ = nullptr;
+};
+
+}  // namespace
+
+bool capture_screen(const RECT& screen, RgbImage* image) {
+  const int w = screen.right - screen.left, h = screen.bottom - screen.top;
+  if (w <= 0 || h <= 0) return false;
+  Capture capture(w, h);
+  if (!capture.copy(screen)) return false;
+  image->width = w;
+  image->height = h;
+  image->rgb.resize(static_cast<size_t>(w) * h * 3);
+  const uint8_t* src = capture.bgrx();
+  uint8_t* dst = image->rgb.data();
+  for (size_t i = 0, n = static_cast<size_t>(w) * h; i < n; ++i, src += 4, dst += 3) {
+    dst[0] = src[2];
+    dst[1] = src[1];
+    dst[2] = src[0];
+  }
+  return true;
+}
+
+bool capture_settled(const RECT& screen, RgbImage* image) {
+  constexpr DWORD kQuietMs = 100;  // unchanged this long counts as settled
+  RgbImage previous;
+  if (!capture_screen(screen, &previous)) return false;
+  DWORD since = now_ms();
+  bool ok = true;
+  wait_until([&] {
+    ok = capture_screen(screen, image);
+    if (!ok) return true;
+    if (image->rgb != previous.rgb) {
+      previous = *image;
+      since = now_ms();
+    }
+    return now_ms() - since >= kQuietMs;
+  });
+  return ok;
+}
+
+bool save_png(const std::wstring& path, const RgbImage& image) {
+  const std::vector<uint8_t> png = encode_png(image);
+  if (png.empty()) return false;
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  if (!f) return false;
+  const bool written = std::fwrite(png.data(), 1, png.size(), f) == png.size();
+  return std::fclose(f) == 0 && written;
+}
+
+bool save_window_shot(HWND w, const std::wstring& path) {
+  RgbImage image;
+  return capture_settled(screen_rect(w), &image) && save_png(path, image);
+}
+
+bool save_desktop_shot(const std::wstring& path) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RgbImage image;
+  return capture_settled(screen, &image) && save_png(path, image);
+}
+
+}  // namespace drv
