@@ -71,6 +71,12 @@ Text window_text(HWND w) {
 
 namespace rt {
 
+namespace {
+EventObserver g_observer = nullptr;
+}
+
+void set_event_observer(EventObserver observer) { g_observer = observer; }
+
 EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int argc, const int32_t* args) {
   win::Runtime& rt = win::runtime();
   if (rt.suspended > 0) return {false, 0};
@@ -78,6 +84,7 @@ EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int arg
   if (!w) fatal_error("未找到引发事件的窗口");
   win::Unit* u = unit_id ? w->unit(unit_id) : &w->own();
   if (!u) fatal_error("未找到引发事件的窗口组件");
+  if (g_observer) g_observer(window_id, u->id, event);
   const ResolvedUnit* layout = u->layout;
   const Handler handler = u->cls == UnitClass::MenuItem ? layout->find(0) : layout->find(event);
   if (!handler) return {false, 0};
