@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "convert.h"
+#include "datetime.h"
 #include "heap.h"
+#include "message_box_win.h"
 
 namespace rt {
 namespace {
@@ -23,6 +25,8 @@ void start_runtime() {
   install_fatal_message_box();
   register_image_as_constant();
   provide_value_services();
+  provide_datetime_services();
+  provide_message_box_service();
 }
 
 }  // namespace rt
