@@ -140,8 +140,6 @@ TEST_F(MessageBoxes, ShownTextsAndTheDefaultCaption) {
       {arg_int(42), L"42"},
       {arg_bool(true), L"真"},
       {arg_datetime(41951.0), L"2014年11月8日"},
-      {arg_datetime(41951.5 + 5.0 / 86400), L"2014年11月8日12时0分5秒"},
-      {arg_double(59.0), L"59"},
       {arg_text(nullptr), L""},
   };
   for (const auto& c : cases) {

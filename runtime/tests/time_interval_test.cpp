@@ -1,6 +1,8 @@
 // The time interval service in all eight units.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "convert.h"
 #include "datetime.h"
 #include "service.h"
@@ -65,6 +67,7 @@ TEST_F(TimeInterval, Units) {
       {-1e7, kEmptyDateTime, 5, 0.0},
   };
   for (const auto& c : cases) EXPECT_EQ(interval(c.a, c.b, c.unit), c.expected) << c.a << " - " << c.b << " in " << c.unit;
+  EXPECT_FALSE(std::signbit(interval(-0.0, 0.0, 5))) << "equal values give 0.0";
 }
 
 TEST_F(TimeInterval, TextArgumentsAreReadAsDateTimes) {
