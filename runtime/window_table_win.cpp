@@ -39,6 +39,19 @@ LoadedWindow* window_of(HWND frame) {
 
 namespace {
 TrayRemover g_tray_remover = nullptr;
+std::vector<std::pair<UINT, MessageHook>> g_message_hooks;
+}
+
+void add_message_hook(UINT message, MessageHook hook) {
+  for (auto& h : g_message_hooks)
+    if (h.first == message && h.second == hook) return;
+  g_message_hooks.emplace_back(message, hook);
+}
+
+bool run_message_hooks(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam) {
+  for (auto& h : g_message_hooks)
+    if (h.first == message && h.second(w, message, wparam, lparam)) return true;
+  return false;
 }
 
 void set_tray_remover(TrayRemover remover) { g_tray_remover = remover; }
