@@ -1,10 +1,13 @@
-// The program's entry: start the runtime, then run until the last window is
-// gone.
+// The program's entry: start the runtime, load the main window, run until
+// the last window is gone.
 #include <windows.h>
 
-#include "start_win.h"
+#include "main_window.h"
+#include "program.h"
+#include "window_runtime.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  rt::start_runtime();
-  return 0;
+  app::start_program();
+  rt::load_startup_window(layouts::main_window::kWindow);
+  return rt::run_message_loop();
 }

@@ -51,3 +51,15 @@ function(timer_add_gui_test name)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
   endif()
 endfunction()
+
+# timer_add_cp1252_run(TARGET [ARGS...]): runs a GUI test binary once more in
+# a Wine whose ANSI code page is 1252 instead of 936. The program's Chinese
+# texts must come through intact there too, because every text crosses into
+# Windows as UTF-16. The binary can check GetACP() against TIMER_EXPECT_ACP.
+function(timer_add_cp1252_run target)
+  set(name ${target}_cp1252)
+  add_test(NAME ${name}
+    COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" --desktop ${name} $<TARGET_FILE:${target}> ${ARGN})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180
+    ENVIRONMENT "WINE_RUN_LANG=en_US.UTF-8;TIMER_EXPECT_ACP=1252")
+endfunction()

@@ -1,8 +1,8 @@
 // Reading and writing numbered unit properties.
 #include <windows.h>
 #include <commctrl.h>
-#include <oleauto.h>
 
+#include "datetime.h"
 #include "fatal.h"
 #include "property_rules.h"
 #include "service.h"
@@ -14,17 +14,21 @@ void set_date_box(HWND box, double value) {
   SYSTEMTIME st{};
   if (value == 0) {
     GetLocalTime(&st);
-  } else if (!VariantTimeToSystemTime(value, &st)) {
-    return;
+  } else {
+    const CalendarFields f = calendar_fields(value);
+    st = SYSTEMTIME{static_cast<WORD>(f.year),   static_cast<WORD>(f.month),  static_cast<WORD>(f.day_of_week - 1),
+                    static_cast<WORD>(f.day),    static_cast<WORD>(f.hour),   static_cast<WORD>(f.minute),
+                    static_cast<WORD>(f.second), 0};
   }
   DateTime_SetSystemtime(box, GDT_VALID, &st);
 }
 
 double date_box_value(HWND box) {
   SYSTEMTIME st{};
-  double value = 0;
-  if (DateTime_GetSystemtime(box, &st) != GDT_VALID || !SystemTimeToVariantTime(&st, &value)) return 0;
-  return value;
+  if (DateTime_GetSystemtime(box, &st) != GDT_VALID ||
+      !fields_are_valid(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond))
+    return 0;
+  return build_datetime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
 }
 
 namespace {

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "convert.h"
+#include "datetime.h"
 #include "heap.h"
+#include "message_box_win.h"
 #include "window_runtime.h"
 
 namespace rt {
@@ -26,6 +28,8 @@ void start_runtime() {
   if (!registered) register_image_as_constant();
   registered = true;
   provide_value_services();
+  provide_datetime_services();
+  provide_message_box_service();
   provide_window_services();
 }
 

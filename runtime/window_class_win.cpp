@@ -133,6 +133,7 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       on_set_focus(*w);
       return 0;
     default:
+      if (m >= 0xC000 && run_message_hooks(*w, m, wp, lp)) return 0;  // registered messages
       return DefWindowProcW(h, m, wp, lp);
   }
 }

@@ -38,6 +38,11 @@ struct EventAnswer {
 // Calls the handler bound to the event; nothing while events are suspended.
 EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int argc = 0, const int32_t* args = nullptr);
 
+// Sees every event the runtime raises while events are not suspended, whether
+// a handler is bound or not (test programs log them).
+using EventObserver = void (*)(uint32_t window_id, uint32_t unit_id, int event);
+void set_event_observer(EventObserver observer);
+
 struct EventSource {
   uint32_t window_id;
   uint32_t unit_id;

@@ -39,6 +39,19 @@ LoadedWindow* window_of(HWND frame) {
 
 namespace {
 TrayRemover g_tray_remover = nullptr;
+std::vector<std::pair<UINT, MessageHook>> g_message_hooks;
+}
+
+void add_message_hook(UINT message, MessageHook hook) {
+  for (auto& h : g_message_hooks)
+    if (h.first == message && h.second == hook) return;
+  g_message_hooks.emplace_back(message, hook);
+}
+
+bool run_message_hooks(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam) {
+  for (auto& h : g_message_hooks)
+    if (h.first == message && h.second(w, message, wparam, lparam)) return true;
+  return false;
 }
 
 void set_tray_remover(TrayRemover remover) { g_tray_remover = remover; }
@@ -71,6 +84,12 @@ Text window_text(HWND w) {
 
 namespace rt {
 
+namespace {
+EventObserver g_observer = nullptr;
+}
+
+void set_event_observer(EventObserver observer) { g_observer = observer; }
+
 EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int argc, const int32_t* args) {
   win::Runtime& rt = win::runtime();
   if (rt.suspended > 0) return {false, 0};
@@ -78,6 +97,7 @@ EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int arg
   if (!w) fatal_error("未找到引发事件的窗口");
   win::Unit* u = unit_id ? w->unit(unit_id) : &w->own();
   if (!u) fatal_error("未找到引发事件的窗口组件");
+  if (g_observer) g_observer(window_id, u->id, event);
   const ResolvedUnit* layout = u->layout;
   const Handler handler = u->cls == UnitClass::MenuItem ? layout->find(0) : layout->find(event);
   if (!handler) return {false, 0};

@@ -118,6 +118,13 @@ using TrayRemover = void (*)(LoadedWindow& w);
 void set_tray_remover(TrayRemover remover);
 void remove_tray_icon(LoadedWindow& w);
 
+// Messages that other modules of the runtime handle for every window of the
+// program (registered messages such as the shell's "TaskbarCreated"). A hook
+// answers whether it took the message.
+using MessageHook = bool (*)(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam);
+void add_message_hook(UINT message, MessageHook hook);
+bool run_message_hooks(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam);
+
 // The code a tray icon's mouse message carries: 1 left button released,
 // 2 left double-click, 3 right button released or the context-menu key,
 // 0 for anything else.

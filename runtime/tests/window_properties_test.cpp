@@ -2,11 +2,9 @@
 // the timer unit.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <oleauto.h>
-
 #include <algorithm>
 
+#include "datetime.h"
 #include "fatal_catcher.h"
 #include "heap.h"
 #include "property_rules.h"
@@ -153,10 +151,10 @@ TEST_F(Properties, DateBoxStartsNowAndReadsBackWhatWasSet) {
   GetLocalTime(&now);
   const double read = rt::get_double(wt::kA, wt::kDate, kSelectedDate);
   EXPECT_GT(read, 40000.0);
-  SYSTEMTIME st{};
-  VariantTimeToSystemTime(read, &st);
-  EXPECT_EQ(st.wYear, now.wYear);
-  EXPECT_EQ(st.wMonth, now.wMonth);
+  const rt::CalendarFields f = rt::calendar_fields(read);
+  EXPECT_EQ(f.year, now.wYear);
+  EXPECT_EQ(f.month, now.wMonth);
+  EXPECT_EQ(f.day, now.wDay);
   rt::put_double(wt::kA, wt::kDate, kSelectedDate, 41951.5);  // 2014-11-08 12:00
   EXPECT_DOUBLE_EQ(rt::get_double(wt::kA, wt::kDate, kSelectedDate), 41951.5);
 }

@@ -1,0 +1,122 @@
+#include "datetime.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+#include "datetime_text.h"
+
+namespace rt {
+namespace {
+
+constexpr int kSecondsPerDay = 86400;
+constexpr int kDaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+
+struct Date {
+  int year;
+  int month;
+  int day;
+};
+
+// Proleptic Gregorian date of a day number (day 0 is 1899-12-30). Counts in
+// 400-year eras of years that begin on 1 March, so the leap day is the last
+// day of its year.
+Date date_of_day(long day_number) {
+  const long z = day_number + 693899;  // days since 0000-03-01
+  const long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long day_of_era = z - era * 146097;
+  const long year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const long day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const long shifted_month = (5 * day_of_year + 2) / 153;  // 0 is March
+  const int day = static_cast<int>(day_of_year - (153 * shifted_month + 2) / 5 + 1);
+  const int month = static_cast<int>(shifted_month < 10 ? shifted_month + 3 : shifted_month - 9);
+  const int year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
+  return Date{year, month, day};
+}
+
+}  // namespace
+
+double clamp_datetime(double value) {
+  if (std::isnan(value)) return kEmptyDateTime;
+  if (value > kLastDateTime) return kLastDateTime;
+  if (value < kEmptyDateTime) return kEmptyDateTime;
+  return value;
+}
+
+CalendarFields calendar_fields(double value) {
+  const double v = clamp_datetime(value);
+  const double rounded = v > 0.0 ? v + kHalfSecond : v - kHalfSecond;
+  double day_number = std::trunc(rounded);
+  const double magnitude = std::fabs(rounded);
+  int seconds = std::min(static_cast<int>((magnitude - std::floor(magnitude)) * kSecondsPerDay), kSecondsPerDay - 1);
+  // Below 0 the rounding moves the value away from zero, so a time within
+  // half a second of midnight carries into the day number the wrong way
+  // (-1.9999999 would land on day -2). The nearest second is the start of
+  // the following day.
+  if (v < 0.0 && day_number != std::trunc(v)) {
+    day_number = std::trunc(v) + 1.0;
+    seconds = 0;
+  }
+  const long day = static_cast<long>(day_number);
+  const Date date = date_of_day(day);
+  CalendarFields f{};
+  f.year = date.year;
+  f.month = date.month;
+  f.day = date.day;
+  f.hour = seconds / 3600;
+  f.minute = seconds / 60 % 60;
+  f.second = seconds % 60;
+  f.day_of_week = static_cast<int>((day + 693958) % 7) + 1;  // 1899-12-30 was a Saturday
+  return f;
+}
+
+bool is_leap_year(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int days_in_month(int year, int month) {
+  static constexpr int kLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return 0;
+  return month == 2 && is_leap_year(year) ? 29 : kLength[month - 1];
+}
+
+bool fields_are_valid(int year, int month, int day, int hour, int minute, int second) {
+  return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= days_in_month(year, month) &&
+         hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+}
+
+double build_datetime(int year, int month, int day, int hour, int minute, int second) {
+  long day_number = year * 365L + year / 4 - year / 100 + year / 400 + kDaysBeforeMonth[month - 1] + day - 693959;
+  if (is_leap_year(year) && month <= 2) --day_number;  // this year's leap day is still to come
+  const double fraction = (hour * 3600 + minute * 60 + second) / static_cast<double>(kSecondsPerDay);
+  const double whole = static_cast<double>(day_number);
+  return day_number >= 0 ? whole + fraction : whole - fraction;
+}
+
+double linear_days(double value) {
+  if (!(value < 0.0)) return value;
+  const double magnitude = std::fabs(value);
+  return std::trunc(value) + (magnitude - std::floor(magnitude));
+}
+
+double now_datetime() {
+  const std::time_t t = std::time(nullptr);
+  const std::tm* local = std::localtime(&t);
+  if (!local) return kEmptyDateTime;
+  // A leap second (tm_sec 60) shows as the last second of its minute.
+  const int second = std::min(local->tm_sec, 59);
+  const int year = local->tm_year + 1900, month = local->tm_mon + 1;
+  if (!fields_are_valid(year, month, local->tm_mday, local->tm_hour, local->tm_min, second)) return kEmptyDateTime;
+  return build_datetime(year, month, local->tm_mday, local->tm_hour, local->tm_min, second);
+}
+
+double datetime_of(const Arg& value) {
+  switch (value.tag) {
+    case kTagDateTime:
+      return arg_as_double_bits(value);
+    case kTagText:
+      return read_datetime(arg_as_text(value));
+    default:
+      return kEmptyDateTime;
+  }
+}
+
+}  // namespace rt
