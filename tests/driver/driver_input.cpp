@@ -94,9 +94,17 @@ POINT centre_of(HWND w) {
 bool move_mouse(POINT screen) {
   std::vector<INPUT> inputs = {mouse_at(screen, 0)};
   if (!send(inputs)) return false;
+  // There, and still there a little later: the pointer motions that X
+  // reports back for earlier moves have come in.
+  constexpr DWORD kQuietMs = 30;
+  DWORD since = now_ms();
   return wait_until([&] {
     POINT at{};
-    return GetCursorPos(&at) && same_point(at, screen);
+    if (!GetCursorPos(&at) || !same_point(at, screen)) {
+      since = now_ms();
+      return false;
+    }
+    return now_ms() - since >= kQuietMs;
   });
 }
 

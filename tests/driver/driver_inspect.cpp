@@ -88,6 +88,17 @@ ComboMetrics combo_metrics(HWND combo) {
           static_cast<int>(ask(combo, CB_GETITEMHEIGHT, 0).value_or(CB_ERR))};
 }
 
+HWND combo_list(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  RemoteBlock block(combo, sizeof info);
+  if (!block.write(&info, sizeof info) ||
+      ask(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(block.address())).value_or(0) == 0 ||
+      !block.read(&info, sizeof info) || info.hwndCombo != combo)
+    return nullptr;
+  return info.hwndList;
+}
+
 ComboMetrics reference_combo_metrics(DWORD style, int width, int height, int item_height_change) {
   HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
   HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | style, 0, 0, width, height, parent, nullptr, nullptr, nullptr);
@@ -108,6 +119,14 @@ std::optional<SYSTEMTIME> date_box_time(HWND date_box) {
   SYSTEMTIME t{};
   if (!r || *r != GDT_VALID || !block.read(&t, sizeof t)) return std::nullopt;
   return t;
+}
+
+std::optional<DWORD> date_box_range(HWND date_box) {
+  RemoteBlock block(date_box, 2 * sizeof(SYSTEMTIME));
+  if (!block.valid()) return std::nullopt;
+  const std::optional<LRESULT> r = ask(date_box, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(block.address()));
+  if (!r) return std::nullopt;
+  return static_cast<DWORD>(*r);
 }
 
 std::string utf8(const std::wstring& s) {

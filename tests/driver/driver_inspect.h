@@ -47,6 +47,10 @@ struct ComboMetrics {
   int item_height;     // of the list items
 };
 ComboMetrics combo_metrics(HWND combo);
+// The list window of a drop-down box, read through memory in the box's
+// process. (The box hands WS_VSCROLL on to its list, which shows the scroll
+// bar, and has the style, only while it holds more items than fit.)
+HWND combo_list(HWND combo);
 // The same measures of a combo box that the driver makes itself, hidden, in
 // its own process: what Windows makes of these creation values.
 ComboMetrics reference_combo_metrics(DWORD style, int width, int height, int item_height_change);
@@ -57,6 +61,8 @@ int check_state(HWND button);
 // A date-and-time picker's value, read through memory in its process (its
 // messages are not carried across processes); nothing when it holds none.
 std::optional<SYSTEMTIME> date_box_time(HWND date_box);
+// Which limits it has (GDTR_MIN, GDTR_MAX), read the same way.
+std::optional<DWORD> date_box_range(HWND date_box);
 
 // For messages of failed checks: UTF-8.
 std::string utf8(const std::wstring& s);

@@ -58,6 +58,12 @@ void take_shot(HWND w, const std::wstring& name) {
   EXPECT_TRUE(drv::save_window_shot(w, path)) << "screenshot " << drv::utf8(path);
 }
 
+void take_desktop_shot(const std::wstring& name) {
+  if (shots_folder().empty()) return;
+  const std::wstring path = shots_folder() + L"\\" + name + L".png";
+  EXPECT_TRUE(drv::save_desktop_shot(path)) << "screenshot " << drv::utf8(path);
+}
+
 ::testing::AssertionResult launch(const std::wstring& name, const std::vector<std::wstring>& args,
                                   const std::wstring& caption, Launched* out) {
   const std::wstring path = program(name);

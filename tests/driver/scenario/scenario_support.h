@@ -35,6 +35,8 @@ std::wstring program(const std::wstring& name);
 // A screenshot of the window in the shots folder as NAME.png; adds a test
 // failure when it cannot be written.
 void take_shot(HWND w, const std::wstring& name);
+// The same of the whole desktop.
+void take_desktop_shot(const std::wstring& name);
 
 // A program under test and its first visible top-level window.
 struct Launched {

@@ -82,6 +82,10 @@ TEST_F(DriverSelfTest, ReadsComboItemsAndTheDroppedListHeight) {
   EXPECT_EQ(seen.dropped_height, made.dropped_height);
   EXPECT_EQ(seen.item_height, made.item_height);
   EXPECT_LT(seen.closed_height, kComboPlace.height);
+  const HWND list = drv::combo_list(combo);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(drv::class_of(list), L"ComboLBox");
+  EXPECT_FALSE(drv::is_visible(list)) << "not dropped";
   EXPECT_NE(seen.dropped_height, drv::reference_combo_metrics(WS_VSCROLL | CBS_DROPDOWN, kComboPlace.width, kComboPlace.height - 1, 0).dropped_height);
 }
 

@@ -1,0 +1,116 @@
+// The confirmation window loaded on its own (layout_host): its frame, texts
+// and units, its timer ticking from creation, Tab between its two buttons,
+// and Esc or the close button closing it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "scenario_support.h"
+#include "timer_windows.h"
+#include "window_checks.h"
+
+namespace {
+
+using namespace timer;
+using namespace timer::confirm_window;
+
+class ConfirmWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t dir[MAX_PATH] = {}, file[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, dir);
+    GetTempFileNameW(dir, L"evt", 0, file);
+    log_path_ = file;
+    ASSERT_TRUE(scn::launch(L"layout_host", {kId, log_path_}, kCaption, &app_));
+  }
+  void TearDown() override {
+    app_.process.end();
+    DeleteFileW(log_path_.c_str());
+  }
+
+  HWND unit(Unit id) const { return drv::child_by_id(app_.window, id); }
+  int focused_unit() const {
+    const HWND control = drv::control_holding(app_.window, drv::focus_in(app_.window));
+    return control ? drv::control_id(control) : 0;
+  }
+  // The event log's lines so far.
+  std::vector<std::string> events() const {
+    std::vector<std::string> lines;
+    FILE* f = _wfopen(log_path_.c_str(), L"r");
+    if (!f) return lines;
+    char line[128];
+    while (std::fgets(line, sizeof line, f)) lines.emplace_back(line, strcspn(line, "\r\n"));
+    std::fclose(f);
+    return lines;
+  }
+  static int count(const std::vector<std::string>& lines, const char* line) {
+    int n = 0;
+    for (const std::string& l : lines) n += l == line;
+    return n;
+  }
+
+  std::wstring log_path_;
+  scn::Launched app_;
+};
+
+TEST_F(ConfirmWindow, ShowsItsQuestionAndButtonsCentred) {
+  expect_frame(app_.window, kCaption, kWidth, kHeight);
+  EXPECT_EQ(drv::screen_rect(app_.window), (RECT{349, 314, 674, 453})) << "(1024-325)/2, (768-139)/2";
+  const UnitRow rows[] = {
+      {kCountdownTimer, "countdown timer", kTimerClass, 280, 16, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
+      {kCancelButton, "cancel button", L"Button", 200, 64, 88, 24, L"取消", kPushButtonStyle, kNoExStyle, true},
+      {kConfirmButton, "confirm button", L"Button", 104, 64, 88, 24, L"确定(10)", kPushButtonStyle, kNoExStyle, true},
+      {kQuestion, "question", kLabelClass, 32, 24, 144, 24, L"是否要真的关闭计算机呢?", kLabelStyle, kNoExStyle, true},
+  };
+  for (const UnitRow& row : rows) expect_unit(app_.window, row);
+  std::vector<int> stack;
+  for (HWND child : drv::children(app_.window)) stack.push_back(drv::control_id(child));
+  EXPECT_EQ(stack, (std::vector<int>{kCountdownTimer, kCancelButton, kConfirmButton, kQuestion}));
+  scn::take_shot(app_.window, L"confirm_window");
+}
+
+TEST_F(ConfirmWindow, ItsTimerTicksFromCreation) {
+  ASSERT_TRUE(drv::wait_until([&] { return count(events(), kTickLine) >= 3; }, 10000))
+      << "ticks so far: " << count(events(), kTickLine);
+  const std::vector<std::string> lines = events();
+  EXPECT_EQ(count(lines, kCreatedLine), 1);
+  size_t created = lines.size(), first_tick = lines.size();
+  for (size_t i = lines.size(); i-- > 0;) {
+    if (lines[i] == kCreatedLine) created = i;
+    if (lines[i] == kTickLine) first_tick = i;
+  }
+  EXPECT_LT(created, first_tick) << "the window is created before its timer first ticks";
+  EXPECT_TRUE(IsWindowVisible(app_.window));
+}
+
+TEST_F(ConfirmWindow, TabMovesBetweenTheTwoButtons) {
+  ASSERT_TRUE(drv::bring_to_front(app_.window));
+  ASSERT_TRUE(drv::wait_until([&] { return focused_unit() == kConfirmButton; })) << "first stop: " << focused_unit();
+  const struct {
+    unsigned modifiers;
+    int expected;
+  } steps[] = {{drv::kNoModifier, kCancelButton}, {drv::kNoModifier, kConfirmButton}, {drv::kShift, kCancelButton},
+               {drv::kShift, kConfirmButton}};
+  for (const auto& step : steps) {
+    ASSERT_TRUE(drv::press_key(VK_TAB, step.modifiers));
+    EXPECT_TRUE(drv::wait_until([&] { return focused_unit() == step.expected; })) << "now " << focused_unit();
+  }
+}
+
+TEST_F(ConfirmWindow, EscClosesIt) {
+  ASSERT_TRUE(drv::bring_to_front(app_.window));
+  ASSERT_TRUE(drv::press_key(VK_ESCAPE));
+  EXPECT_TRUE(scn::exits_with_zero(app_));
+}
+
+TEST_F(ConfirmWindow, TheCloseButtonClosesIt) {
+  POINT close{};
+  ASSERT_TRUE(drv::find_title_bar_point(app_.window, HTCLOSE, &close));
+  ASSERT_TRUE(drv::bring_to_front(app_.window));
+  ASSERT_TRUE(drv::click_screen(close));
+  EXPECT_TRUE(scn::exits_with_zero(app_));
+}
+
+}  // namespace
