@@ -78,8 +78,6 @@ std::optional<DWORD> Process::wait_exit(DWORD timeout_ms) {
   return code;
 }
 
-bool Process::wait_idle(DWORD timeout_ms) { return handle_ && WaitForInputIdle(handle_, timeout_ms) == 0; }
-
 void Process::end() {
   if (!running()) return;
   TerminateProcess(handle_, 1);

@@ -38,9 +38,6 @@ class Process {
   // The exit code once the program has ended within the bound; nothing if it
   // still runs.
   std::optional<DWORD> wait_exit(DWORD timeout_ms);
-  // Waits until the program waits for input (its first window is up and its
-  // loop runs), at most timeout_ms.
-  bool wait_idle(DWORD timeout_ms);
   // Ends the program if it still runs (exit code 1) and waits for it.
   void end();
 
