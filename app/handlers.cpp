@@ -1,11 +1,42 @@
 #include "handlers.h"
 
+#include "clock.h"
+#include "handler_names.h"
+#include "schedule_setup.h"
+#include "startup.h"
+
 namespace app {
+namespace {
+
+namespace h = layouts::handler;
+
+// Handlers take no arguments and answer nothing that is looked at.
+template <void (*F)()>
+int32_t plain(int, const int32_t*) {
+  F();
+  return 1;
+}
+
+// The tray notification handler takes the notification code.
+template <void (*F)(int32_t)>
+int32_t with_code(int count, const int32_t* args) {
+  F(count > 0 ? args[0] : 0);
+  return 1;
+}
+
+}  // namespace
 
 // Events whose handler is not listed here stay unbound.
 const rt::HandlerEntry kHandlers[] = {
-    {nullptr, nullptr},
+    {h::kMainCreated, plain<on_main_created>},
+    {h::kMainMoved, plain<on_main_moved>},
+    {h::kMainTray, with_code<on_tray_notification>},
+    {h::kMenuShow, plain<show_main_window>},
+    {h::kMenuHide, plain<hide_main_window>},
+    {h::kMenuExit, plain<close_main_window>},
+    {h::kScheduleButton, plain<schedule::on_schedule_button>},
+    {h::kClockTick, plain<schedule::on_clock_tick>},
 };
-const int kHandlerCount = 0;
+const int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "layout_table.h"
@@ -49,7 +50,8 @@ struct LoadedWindow {
   bool closing = false;
   std::vector<DisabledByDialog> disabled;
   HWND last_focus = nullptr;   // restored when the window is activated again
-  HICON tray_icon = nullptr;   // the notification-area icon it shows
+  UniqueIcon tray_icon;        // the notification-area icon it shows (none at first)
+  std::wstring tray_tip;       // and its tip, to put it back after a shell restart
 
   Unit& own() { return *units[0]; }
   Unit* unit(uint32_t unit_id);

@@ -1,0 +1,62 @@
+#include "startup.h"
+
+#include "builtin_data_win.h"
+#include "main_window.h"
+#include "property_rules.h"
+#include "service.h"
+#include "window_runtime.h"
+
+namespace app {
+namespace {
+
+namespace mw = layouts::main_window;
+namespace prop = rt::prop;
+using rt::call;
+using rt::Service;
+
+rt::Arg main_window() { return rt::arg_unit(rt::kTagWindowRef, mw::kWindow, mw::kOwn); }
+rt::Arg combo(uint32_t unit) { return rt::arg_unit(rt::kTagComboRef, mw::kWindow, unit); }
+
+// Items read "0", "1", ... with no leading zeros: the text of a double.
+void add_number(uint32_t box, int number) {
+  const rt::Text item = rt::result_text(call(Service::ToText, {rt::arg_double(number)}));
+  call(Service::AddItem, {combo(box), rt::arg_text(item.c_str()), rt::omitted()});
+}
+
+}  // namespace
+
+void on_main_created() {
+  call(Service::VisualStyle, {rt::arg_int(1)});
+  for (int i = 1; i <= 24; ++i) add_number(mw::组合框_时, i - 1);
+  for (int i = 1; i <= 60; ++i) {
+    add_number(mw::组合框_分, i - 1);
+    add_number(mw::组合框_秒, i - 1);
+  }
+  rt::put_int(mw::kWindow, mw::时钟1, prop::kInterval, 1000);
+  call(Service::SetTrayIcon, {main_window(), rt::arg_block(assets::tray_icon_block()), rt::arg_text("定时器")});
+}
+
+// Windows moves a window when it minimises it: a minimised main window
+// leaves the screen and the taskbar, and lives on in the tray.
+void on_main_moved() {
+  if (rt::get_int(mw::kWindow, mw::kOwn, prop::kWindowState) == rt::kStateMinimised)
+    rt::put_int(mw::kWindow, mw::kOwn, prop::kVisible, 0);
+}
+
+void on_tray_notification(int32_t code) {
+  if (code == 2) show_main_window();  // left double-click
+}
+
+// Visible first: the window state only acts on a visible window, and it
+// brings back a window that was minimised when it was hidden.
+void show_main_window() {
+  rt::put_int(mw::kWindow, mw::kOwn, prop::kVisible, 1);
+  rt::put_int(mw::kWindow, mw::kOwn, prop::kWindowState, rt::kStateNormal);
+}
+
+void hide_main_window() { rt::put_int(mw::kWindow, mw::kOwn, prop::kVisible, 0); }
+
+// The window goes after the current handler has returned.
+void close_main_window() { call(Service::Destroy, {main_window(), rt::omitted()}); }
+
+}  // namespace app

@@ -1,0 +1,239 @@
+// The set tray icon service against a recorder in place of the shell: the
+// calls it makes, in order with the windows' events, and what becomes of
+// every icon handle it makes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "builtin_data_win.h"
+#include "gbk_win.h"
+#include "heap.h"
+#include "owned.h"
+#include "private_messages.h"
+#include "service.h"
+#include "tray_test_support.h"
+#include "window_runtime.h"
+#include "window_table_win.h"
+
+namespace {
+
+using tt::Steps;
+
+template <typename S>
+S times(const S& s, int n) {
+  S out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+class TrayService : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tt::start();
+    ASSERT_TRUE(rt::load_window(tt::kA, 0, false));
+    a_ = tt::frame(tt::kA);
+    tt::steps().clear();
+  }
+  void TearDown() override {
+    tt::finish();
+    EXPECT_EQ(tt::stale_calls(), 0);
+  }
+
+  static void set(uint32_t window, const rt::Arg& data, const rt::Arg& tip) {
+    rt::call(rt::Service::SetTrayIcon, {rt::arg_unit(rt::kTagWindowRef, window, 0), data, tip});
+  }
+  static rt::Arg program_icon() { return rt::arg_block(assets::tray_icon_block()); }
+  static HICON shown(uint32_t window) { return rt::win::find_window(window)->tray_icon.get(); }
+
+  HWND a_ = nullptr;
+};
+
+TEST_F(TrayService, FirstSetAddsTheProgramsIconWithItsTip) {
+  const long live = rt::live_blocks();
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器")}));
+  ASSERT_EQ(tt::icons().size(), 1u);
+  EXPECT_EQ(shown(tt::kA), tt::icons()[0]);
+  EXPECT_EQ(tt::icon_width(tt::icons()[0]), 128) << "the last image, at the size its own header gives";
+  EXPECT_EQ(rt::live_blocks(), live);
+}
+
+TEST_F(TrayService, SecondSetChangesTheIconInPlaceAndDestroysTheOldOne) {
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  set(tt::kA, program_icon(), rt::arg_text("剩余 10 秒"));
+  EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器"), tt::modified(a_, L"剩余 10 秒")}));
+  ASSERT_EQ(tt::icons().size(), 2u);
+  EXPECT_FALSE(tt::icon_alive(tt::icons()[0]));
+  EXPECT_TRUE(tt::icon_alive(tt::icons()[1]));
+  EXPECT_EQ(shown(tt::kA), tt::icons()[1]);
+}
+
+// The program's icon with another type and image count in its header.
+rt::Block ico_block(uint16_t type, uint16_t count) {
+  const rt::BlockView icon = rt::view_block(assets::tray_icon_block());
+  std::vector<unsigned char> b(icon.data, icon.data + icon.size);
+  b[2] = static_cast<unsigned char>(type);
+  b[4] = static_cast<unsigned char>(count);
+  return rt::Block::copy(b.data(), static_cast<uint32_t>(b.size()));
+}
+
+// Data that makes no icon takes a shown icon down (and destroys it), and
+// does nothing to a window that shows none.
+TEST_F(TrayService, UnusableDataTakesTheIconDown) {
+  const rt::Block type3 = ico_block(3, 4), no_images = ico_block(1, 0), empty = rt::Block::copy(nullptr, 0);
+  const unsigned char text_bytes[] = "not an icon at all";
+  const rt::Block junk = rt::Block::copy(text_bytes, sizeof text_bytes);
+  const struct {
+    const char* what;
+    rt::Arg data;
+  } cases[] = {
+      {"type 3", rt::arg_block(type3.get())},
+      {"no images", rt::arg_block(no_images.get())},
+      {"empty block", rt::arg_block(empty.get())},
+      {"no ICO data", rt::arg_block(junk.get())},
+      {"null block", rt::arg_block(nullptr)},
+      {"omitted", rt::omitted()},
+      {"a number", rt::arg_int(5)},
+      {"a missing file", rt::arg_text("C:\\没有这个文件.ico")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    tt::steps().clear();
+    tt::icons().clear();
+    set(tt::kA, program_icon(), rt::arg_text("定时器"));
+    set(tt::kA, c.data, rt::omitted());
+    set(tt::kA, c.data, rt::arg_text("定时器"));
+    EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器"), tt::deleted(a_)}));
+    EXPECT_EQ(shown(tt::kA), nullptr);
+    ASSERT_EQ(tt::icons().size(), 1u);
+    EXPECT_FALSE(tt::icon_alive(tt::icons()[0]));
+  }
+}
+
+TEST_F(TrayService, DestroyingTheWindowTakesItsIconAfterTheAboutToBeDestroyedEvent) {
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  DestroyWindow(a_);
+  EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器"), tt::event("destroying a"), tt::deleted(a_)}));
+  ASSERT_EQ(tt::icons().size(), 1u);
+  EXPECT_FALSE(tt::icon_alive(tt::icons()[0]));
+}
+
+TEST_F(TrayService, AWindowWithoutAnIconIsDestroyedWithoutACallToTheShell) {
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  set(tt::kA, rt::omitted(), rt::omitted());
+  tt::steps().clear();
+  DestroyWindow(a_);
+  EXPECT_EQ(tt::steps(), (Steps{tt::event("destroying a")}));
+}
+
+TEST_F(TrayService, AWindowThatIsNotLoadedGetsNothing) {
+  set(tt::kB, program_icon(), rt::arg_text("定时器"));
+  set(0x12345678, program_icon(), rt::arg_text("定时器"));
+  EXPECT_TRUE(tt::steps().empty());
+  EXPECT_TRUE(tt::icons().empty());
+}
+
+// The tip crosses into Windows as UTF-16 whatever the ANSI code page, cut to
+// 62 GBK bytes between characters; without one the record's tip is empty.
+TEST_F(TrayService, TheTipArrivesAsUtf16CutBetweenCharacters) {
+  const struct {
+    std::string tip;
+    std::wstring expected;
+  } cases[] = {
+      {"定时器", L"定时器"},
+      {"a" + times<std::string>("时间", 16), L"a" + times<std::wstring>(L"时间", 15)},
+  };
+  for (const auto& c : cases) {
+    tt::steps().clear();
+    set(tt::kA, program_icon(), rt::arg_text(c.tip.c_str()));
+    ASSERT_EQ(tt::steps().size(), 1u);
+    EXPECT_EQ(tt::steps()[0].tip, c.expected) << c.tip.size() << " bytes";
+  }
+  tt::steps().clear();
+  set(tt::kA, program_icon(), rt::omitted());
+  EXPECT_EQ(tt::steps(), (Steps{tt::modified(a_, L"")}));
+}
+
+bool write_file(const std::wstring& path, const rt::BlockView& bytes) {
+  const HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(f, bytes.data, bytes.size, &written, nullptr);
+  CloseHandle(f);
+  return ok && written == bytes.size;
+}
+
+// The name is converted from GBK, so a Chinese name works whatever the
+// system's code page. (Wine keeps file names in the Unix locale's charset:
+// the run with code page 1252 has no UTF-8 locale and takes ASCII names only.)
+TEST_F(TrayService, AFileNameIsReadWholeFirst) {
+  wchar_t dir[MAX_PATH] = {};
+  ASSERT_GT(GetTempPathW(MAX_PATH, dir), 0u);
+  for (const wchar_t* name : {L"tray-icon-test.ico", L"托盘图标测试.ico"}) {
+    const std::wstring path = std::wstring(dir) + name;
+    SCOPED_TRACE(rt::to_gbk(path));
+    if (!write_file(path, rt::view_block(assets::tray_icon_block()))) {
+      ASSERT_NE(GetACP(), 936u) << "cannot write the icon file";
+      continue;
+    }
+    tt::steps().clear();
+    tt::icons().clear();
+    set(tt::kA, rt::arg_text(rt::to_gbk(path).c_str()), rt::arg_text("定时器"));
+    set(tt::kA, rt::omitted(), rt::omitted());
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器"), tt::deleted(a_)}));
+    ASSERT_EQ(tt::icons().size(), 1u);
+  }
+}
+
+// The shell broadcasts "TaskbarCreated" after it has recreated the
+// notification area; the hidden window with an icon puts it back, the one
+// without an icon stays out.
+TEST_F(TrayService, TaskbarCreatedPutsTheIconBack) {
+  ASSERT_TRUE(rt::load_window(tt::kB, 0, false));
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  ShowWindow(a_, SW_HIDE);
+  tt::steps().clear();
+  const UINT taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+  SendMessageTimeoutW(HWND_BROADCAST, taskbar_created, 0, 0, SMTO_NORMAL, 2000, nullptr);
+  EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器")}));
+  EXPECT_EQ(tt::icons().back(), shown(tt::kA)) << "the same icon again";
+  EXPECT_TRUE(tt::icon_alive(shown(tt::kA)));
+}
+
+TEST_F(TrayService, TaskbarCreatedModifiesAnIconThatIsStillThere) {
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  tt::steps().clear();
+  tt::refused().insert(NIM_ADD);
+  SendMessageW(a_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器"), tt::modified(a_, L"定时器")}));
+}
+
+// The icon's mouse messages, posted as the shell posts them: a double-click
+// brings the releases around it, so the handler sees 1, 2, 1.
+TEST_F(TrayService, MouseMessagesOfTheIconRaiseTheTrayNotificationEvent) {
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  tt::steps().clear();
+  for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                     WM_RBUTTONUP, WM_CONTEXTMENU, WM_MBUTTONUP})
+    PostMessageW(a_, rt::msg::kTrayIcon, 100, mouse);
+  const Steps expected{tt::event("tray 1"), tt::event("tray 2"), tt::event("tray 1"), tt::event("tray 3"),
+                       tt::event("tray 3")};
+  // The middle button, posted last, raises nothing: wait until the queue
+  // has no more of them.
+  EXPECT_TRUE(tt::pump_until([&] {
+    MSG m;
+    return tt::steps().size() >= expected.size() && !PeekMessageW(&m, a_, rt::msg::kTrayIcon, rt::msg::kTrayIcon, PM_NOREMOVE);
+  }));
+  EXPECT_EQ(tt::steps(), expected);
+}
+
+// The ctest entries say which ANSI code page their Wine runs with, so that
+// the run meant to prove the wide-character path really has a foreign one.
+TEST(CodePage, IsTheOneThisRunIsFor) {
+  const char* expected = std::getenv("TIMER_EXPECT_ACP");
+  if (!expected) GTEST_SKIP() << "TIMER_EXPECT_ACP not set";
+  EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
+}
+
+}  // namespace

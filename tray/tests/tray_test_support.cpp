@@ -1,0 +1,168 @@
+#include "tray_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include "layout.h"
+#include "start_win.h"
+#include "window_runtime.h"
+#include "window_table_win.h"
+#include "win_handle.h"
+
+namespace tt {
+namespace {
+
+using rt::UnitClass;
+namespace f = rt::unit_flag;
+namespace ev = rt::event;
+
+int32_t logged(const std::string& what) {
+  steps().push_back(event(what));
+  return 1;
+}
+
+const rt::HandlerEntry kHandlers[] = {
+    {"destroying a", [](int, const int32_t*) { return logged("destroying a"); }},
+    {"destroying b", [](int, const int32_t*) { return logged("destroying b"); }},
+    {"tray", [](int n, const int32_t* a) { return logged("tray " + std::to_string(n > 0 ? a[0] : -1)); }},
+};
+
+constexpr uint32_t kWindowFlags = f::kVisible | f::kSysMenu | f::kMinimizeBox | f::kShowInTaskbar | f::kStartCentred;
+
+const rt::UnitDef kUnitsA[] = {
+    {kAOwn, "窗口甲", UnitClass::Window, -1, 0, 0, 240, 120, "托盘甲", 0, kWindowFlags, 0,
+     {{{ev::kDestroying, "destroying a"}, {ev::kTray, "tray"}}}},
+};
+const rt::UnitDef kUnitsB[] = {
+    {kBOwn, "窗口乙", UnitClass::Window, -1, 0, 0, 240, 120, "托盘乙", 0, kWindowFlags, 0,
+     {{{ev::kDestroying, "destroying b"}}}},
+};
+const rt::WindowDef kWindowA{kA, kUnitsA, 1};
+const rt::WindowDef kWindowB{kB, kUnitsB, 1};
+const rt::WindowDef* const kLayouts[] = {&kWindowA, &kWindowB};
+
+int g_stale = 0;
+HICON g_showing = nullptr;  // what the shell would show after the calls so far
+
+BOOL WINAPI record(DWORD message, PNOTIFYICONDATAW d) {
+  if (g_showing && !icon_alive(g_showing)) ++g_stale;
+  if (message == NIM_DELETE) g_showing = nullptr;
+  else if (d->hIcon) g_showing = d->hIcon;
+  const Step s{"", message, d->cbSize, d->hWnd, d->uID, d->uFlags, d->uCallbackMessage, d->hIcon != nullptr,
+               std::wstring(d->szTip, wcsnlen(d->szTip, 64))};
+  steps().push_back(s);
+  if (d->hIcon) icons().push_back(d->hIcon);
+  return refused().count(message) ? FALSE : TRUE;
+}
+
+Step call(DWORD message, HWND w, bool icon, const std::wstring& tip) {
+  return Step{"", message, 152, w, 100, icon ? UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP} : 0, 0x8064, icon, tip};
+}
+
+const char* message_name(DWORD m) {
+  switch (m) {
+    case NIM_ADD: return "NIM_ADD";
+    case NIM_MODIFY: return "NIM_MODIFY";
+    case NIM_DELETE: return "NIM_DELETE";
+    default: return "NIM_?";
+  }
+}
+
+tray::ShellNotifyFn g_saved = nullptr;
+
+}  // namespace
+
+void PrintTo(const Step& s, std::ostream* os) {
+  if (!s.event.empty()) {
+    *os << "event \"" << s.event << '"';
+    return;
+  }
+  *os << message_name(s.message) << " size " << s.size << " window " << s.window << " id " << s.id << " flags "
+      << s.flags << " callback 0x" << std::hex << s.callback << std::dec << (s.icon ? " icon" : " no icon") << " tip "
+      << ::testing::PrintToString(s.tip);
+}
+
+Step added(HWND w, const std::wstring& tip) { return call(NIM_ADD, w, true, tip); }
+Step modified(HWND w, const std::wstring& tip) { return call(NIM_MODIFY, w, true, tip); }
+Step deleted(HWND w, const std::wstring& tip) { return call(NIM_DELETE, w, false, tip); }
+Step event(const std::string& what) {
+  Step s;
+  s.event = what;
+  return s;
+}
+
+Steps& steps() {
+  static Steps s;
+  return s;
+}
+std::vector<HICON>& icons() {
+  static std::vector<HICON> v;
+  return v;
+}
+std::set<DWORD>& refused() {
+  static std::set<DWORD> s;
+  return s;
+}
+
+int stale_calls() { return g_stale; }
+
+void start() {
+  g_stale = 0;
+  g_showing = nullptr;
+  rt::start_runtime();
+  rt::start_windows(kLayouts, 2, kHandlers, sizeof kHandlers / sizeof kHandlers[0]);
+  steps().clear();
+  icons().clear();
+  refused().clear();
+  g_saved = tray::set_shell_notify(record);
+}
+
+void finish() {
+  auto& r = rt::win::runtime();
+  while (!r.windows.empty()) DestroyWindow(r.windows.back()->hwnd);
+  r.loop_started = false;
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  tray::set_shell_notify(g_saved);
+}
+
+HWND frame(uint32_t window_id) {
+  rt::win::LoadedWindow* w = rt::win::find_window(window_id);
+  return w ? w->hwnd : nullptr;
+}
+
+bool pump_until(const std::function<bool()>& done, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  MSG m;
+  while (!done()) {
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= timeout_ms) return done();
+    if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (m.message == WM_QUIT) continue;
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    } else {
+      const DWORD left = timeout_ms - spent;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, left < 10 ? left : 10, QS_ALLINPUT);
+    }
+  }
+  return true;
+}
+
+bool icon_alive(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return false;
+  rt::UniqueGdiObject colour(info.hbmColor), mask(info.hbmMask);
+  return true;
+}
+
+int icon_width(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  rt::UniqueGdiObject colour(info.hbmColor), mask(info.hbmMask);
+  BITMAP bm{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+  return bm.bmWidth;
+}
+
+}  // namespace tt

@@ -1,0 +1,71 @@
+// Two small windows of the tests' own and a recorder in place of the shell:
+// every call into the notification area and every event of the windows
+// lands, in order, in one sequence that a test compares with the one it
+// expects.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell_notify_win.h"
+
+namespace tt {
+
+constexpr uint32_t kA = 0x52000101, kAOwn = 0x06000100;
+constexpr uint32_t kB = 0x52000102, kBOwn = 0x06000110;
+
+// One thing that happened: a call into the notification area (event empty)
+// or an event of one of the windows ("destroying a", "tray 2", ...).
+struct Step {
+  std::string event;
+  DWORD message = 0;  // NIM_ADD, NIM_MODIFY, NIM_DELETE
+  DWORD size = 0;
+  HWND window = nullptr;
+  UINT id = 0, flags = 0, callback = 0;
+  bool icon = false;
+  std::wstring tip;
+
+  bool operator==(const Step& o) const {
+    return event == o.event && message == o.message && size == o.size && window == o.window && id == o.id &&
+           flags == o.flags && callback == o.callback && icon == o.icon && tip == o.tip;
+  }
+};
+void PrintTo(const Step& s, std::ostream* os);
+using Steps = std::vector<Step>;
+
+// The calls as the tray must make them: record size 152, identifier 100,
+// callback message 0x8064; with an icon the flags message, icon and tip.
+Step added(HWND w, const std::wstring& tip);
+Step modified(HWND w, const std::wstring& tip);
+Step deleted(HWND w, const std::wstring& tip = L"");
+Step event(const std::string& what);
+
+Steps& steps();
+// Every icon handle that reached the shell, in order.
+std::vector<HICON>& icons();
+// Calls with these messages fail, as the shell fails them.
+std::set<DWORD>& refused();
+// Calls made while the icon the shell showed until then had already been
+// destroyed (the old icon must go only after the shell has let go of it).
+int stale_calls();
+
+// Starts the runtime with the test layouts and the recorder in place of the
+// shell; finish() destroys every window and puts the shell back.
+void start();
+void finish();
+HWND frame(uint32_t window_id);
+
+// Dispatches messages until the condition holds or the time is up.
+bool pump_until(const std::function<bool()>& done, DWORD timeout_ms = 5000);
+
+// Whether the handle is still a live icon, and its width in pixels.
+bool icon_alive(HICON icon);
+int icon_width(HICON icon);
+
+}  // namespace tt
