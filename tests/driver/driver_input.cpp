@@ -75,9 +75,13 @@ bool buttons(POINT screen, DWORD down, DWORD up, int clicks) {
 }  // namespace
 
 bool bring_to_front(HWND top) {
-  if (GetForegroundWindow() == top) return true;
-  SetForegroundWindow(top);
-  return wait_until([&] { return GetForegroundWindow() == top; });
+  // Asked again while waiting: a request made while another program was
+  // still giving up the foreground (closing, say) can be lost.
+  return wait_until([&] {
+    if (GetForegroundWindow() == top) return true;
+    SetForegroundWindow(top);
+    return false;
+  });
 }
 
 POINT screen_point(HWND w, POINT client) {
