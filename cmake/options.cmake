@@ -46,7 +46,10 @@ function(timer_add_gui_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 180)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # Every virtual desktop lives on the one X display and shares its pointer
+  # and keyboard focus: tests that show windows take turns with each other
+  # and with the driver scenarios.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK x_pointer)
   if(T_ENVIRONMENT)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
   endif()
@@ -60,6 +63,6 @@ function(timer_add_cp1252_run target)
   set(name ${target}_cp1252)
   add_test(NAME ${name}
     COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" --desktop ${name} $<TARGET_FILE:${target}> ${ARGN})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 180
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RESOURCE_LOCK x_pointer
     ENVIRONMENT "WINE_RUN_LANG=en_US.UTF-8;TIMER_EXPECT_ACP=1252")
 endfunction()
