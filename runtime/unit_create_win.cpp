@@ -12,13 +12,13 @@ namespace {
 
 constexpr int kDropDownHeight = 160;  // room for the dropped list
 
-struct ControlSpec {
+struct ControlMake {
   const wchar_t* cls;
   DWORD style;
   DWORD ex_style;
 };
 
-ControlSpec control_spec(const UnitDef& def) {
+ControlMake control_make(const UnitDef& def) {
   const DWORD base = WS_CHILD | WS_CLIPSIBLINGS | ((def.flags & unit_flag::kDisabled) ? WS_DISABLED : 0);
   switch (def.cls) {
     case UnitClass::Label:
@@ -49,13 +49,13 @@ ControlSpec control_spec(const UnitDef& def) {
 
 HWND create_control(LoadedWindow& w, Unit& u) {
   const UnitDef& def = *u.layout->def;
-  const ControlSpec spec = control_spec(def);
-  if (!spec.cls) return nullptr;
+  const ControlMake make = control_make(def);
+  if (!make.cls) return nullptr;
   const bool text_in_window = def.cls == UnitClass::Label || def.cls == UnitClass::Button ||
                               def.cls == UnitClass::CheckBox || def.cls == UnitClass::EditBox;
   const std::wstring text = text_in_window ? to_wide(def.text) : std::wstring();
   const int height = def.cls == UnitClass::ComboBox && def.height < kDropDownHeight ? kDropDownHeight : def.height;
-  return CreateWindowExW(spec.ex_style, spec.cls, text.c_str(), spec.style, def.left, def.top, def.width, height,
+  return CreateWindowExW(make.ex_style, make.cls, text.c_str(), make.style, def.left, def.top, def.width, height,
                          w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(u.layout->index)),
                          GetModuleHandleW(nullptr), nullptr);
 }

@@ -135,50 +135,14 @@ void start() {
 }
 
 void finish() {
-  auto& r = rt::win::runtime();
-  while (!r.windows.empty()) DestroyWindow(r.windows.back()->hwnd);
-  r.loop_started = false;
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  gui::close_all_windows();
   hooks() = Hooks();
-}
-
-HWND frame(uint32_t window_id) {
-  rt::win::LoadedWindow* w = rt::win::find_window(window_id);
-  return w ? w->hwnd : nullptr;
 }
 
 HWND control(uint32_t window_id, uint32_t unit_id) {
   rt::win::LoadedWindow* w = rt::win::find_window(window_id);
   rt::win::Unit* u = w ? w->unit(unit_id) : nullptr;
   return u ? u->hwnd : nullptr;
-}
-
-bool pump_until(const std::function<bool()>& done, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  MSG m;
-  while (!done()) {
-    const DWORD spent = GetTickCount() - start;
-    if (spent >= timeout_ms) return done();
-    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      // short waits: a condition may depend on time alone
-      const DWORD left = timeout_ms - spent;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, left < 10 ? left : 10, QS_ALLINPUT);
-      continue;
-    }
-    if (m.message == WM_QUIT) continue;
-    if (!rt::win::pretranslate(m)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-  }
-  return true;
-}
-
-void pump_for(DWORD ms) {
-  const DWORD start = GetTickCount();
-  pump_until([&] { return GetTickCount() - start >= ms; }, ms + 1000);
 }
 
 std::wstring window_text(HWND w) {

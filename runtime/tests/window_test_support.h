@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gui_test_support.h"
 #include "layout.h"
 #include "window_runtime.h"
 #include "window_table_win.h"
@@ -42,13 +43,10 @@ void start();
 // Destroys every window and empties the message queue.
 void finish();
 
-HWND frame(uint32_t window_id);
+using gui::frame;
+using gui::pump_for;
+using gui::pump_until;
 HWND control(uint32_t window_id, uint32_t unit_id);
-
-// Dispatches messages (as the runtime's loop does) until the condition holds
-// or the time is up; returns the condition.
-bool pump_until(const std::function<bool()>& done, DWORD timeout_ms = 5000);
-void pump_for(DWORD ms);
 
 std::wstring window_text(HWND w);
 

@@ -5,7 +5,7 @@
 
 #include "driver_find.h"
 #include "driver_input.h"
-#include "driver_inspect.h"
+#include "driver_read.h"
 #include "driver_process.h"
 #include "driver_screenshot.h"
 #include "driver_wait.h"

@@ -1,6 +1,6 @@
 #include "driver_find.h"
 
-#include "driver_inspect.h"
+#include "driver_read.h"
 
 namespace drv {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "driver_inspect.h"
+#include "driver_read.h"
 #include "driver_wait.h"
 
 namespace drv {

@@ -117,36 +117,8 @@ void start() {
 }
 
 void finish() {
-  auto& r = rt::win::runtime();
-  while (!r.windows.empty()) DestroyWindow(r.windows.back()->hwnd);
-  r.loop_started = false;
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  gui::close_all_windows();
   tray::set_shell_notify(g_saved);
-}
-
-HWND frame(uint32_t window_id) {
-  rt::win::LoadedWindow* w = rt::win::find_window(window_id);
-  return w ? w->hwnd : nullptr;
-}
-
-bool pump_until(const std::function<bool()>& done, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  MSG m;
-  while (!done()) {
-    const DWORD spent = GetTickCount() - start;
-    if (spent >= timeout_ms) return done();
-    if (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      if (m.message == WM_QUIT) continue;
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    } else {
-      const DWORD left = timeout_ms - spent;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, left < 10 ? left : 10, QS_ALLINPUT);
-    }
-  }
-  return true;
 }
 
 bool icon_alive(HICON icon) {

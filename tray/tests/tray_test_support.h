@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "gui_test_support.h"
 #include "shell_notify_win.h"
 
 namespace tt {
@@ -59,10 +60,8 @@ int stale_calls();
 // shell; finish() destroys every window and puts the shell back.
 void start();
 void finish();
-HWND frame(uint32_t window_id);
-
-// Dispatches messages until the condition holds or the time is up.
-bool pump_until(const std::function<bool()>& done, DWORD timeout_ms = 5000);
+using gui::frame;
+using gui::pump_until;
 
 // Whether the handle is still a live icon, and its width in pixels.
 bool icon_alive(HICON icon);

@@ -1,4 +1,4 @@
-#include "driver_inspect.h"
+#include "driver_read.h"
 
 #include <commctrl.h>
 
