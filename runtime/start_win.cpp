@@ -25,6 +25,7 @@ void register_image_as_constant() {
 
 void start_runtime() {
   install_fatal_message_box();
+  fail_allocations_fatally();
   static bool registered = false;
   if (!registered) register_image_as_constant();
   registered = true;

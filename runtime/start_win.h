@@ -10,4 +10,7 @@ void start_runtime();
 
 void install_fatal_message_box();
 
+// Makes failing C++ allocations a fatal runtime error (see memory_win.cpp).
+void fail_allocations_fatally();
+
 }  // namespace rt

@@ -17,36 +17,60 @@ std::wstring exe_dir() {
   return s.substr(0, s.find_last_of(L"\\/") + 1);
 }
 
-TEST(FatalBox, ShowsTheErrorWithoutOwnerThenExitsWithMinusOne) {
+struct ProbeRun {
+  DWORD exit_code = 0;
+  std::string seen;  // what the probe's hook saw of the box
+};
+
+// Runs the probe with its mode argument and waits (bounded) for its end.
+::testing::AssertionResult run_probe(const std::wstring& mode, ProbeRun* run) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::wstring out = std::wstring(temp) + L"fatal_probe_" + std::to_wstring(GetCurrentProcessId()) + L".txt";
   DeleteFileW(out.c_str());
-
-  std::wstring command = L"\"" + exe_dir() + L"fatal_probe.exe\" \"" + out + L"\"";
+  std::wstring command = L"\"" + exe_dir() + L"fatal_probe.exe\" \"" + out + L"\" " + mode;
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return ::testing::AssertionFailure() << "cannot start the probe";
   const DWORD waited = WaitForSingleObject(pi.hProcess, 60000);
-  DWORD exit_code = 0;
-  GetExitCodeProcess(pi.hProcess, &exit_code);
+  GetExitCodeProcess(pi.hProcess, &run->exit_code);
   if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  ASSERT_EQ(waited, WAIT_OBJECT_0) << "the probe did not end";
-  EXPECT_EQ(exit_code, 0xFFFFFFFFu);
-
+  if (waited != WAIT_OBJECT_0) return ::testing::AssertionFailure() << "the probe did not end";
   std::ifstream f(out.c_str(), std::ios::binary);
   std::stringstream seen;
   seen << f.rdbuf();
+  f.close();
   DeleteFileW(out.c_str());
-  EXPECT_EQ(seen.str(),
-            u8"caption=错误\n"
-            u8"text=运行时出错!\\r\\n\\r\\n错误信息：分配 77 字节内存失败!\\r\\n\n"
-            "owner=none\n"
-            "icon=error\n"
-            "ok=yes\n");
+  run->seen = seen.str();
+  return ::testing::AssertionSuccess();
+}
+
+std::string expected_box(const char* message_utf8) {
+  return std::string(u8"caption=错误\n") + u8"text=运行时出错!\\r\\n\\r\\n错误信息：" + message_utf8 +
+         "\\r\\n\n"
+         "owner=none\n"
+         "icon=error\n"
+         "ok=yes\n";
+}
+
+TEST(FatalBox, ShowsTheErrorWithoutOwnerThenExitsWithMinusOne) {
+  ProbeRun run;
+  ASSERT_TRUE(run_probe(L"heap", &run));
+  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
+  EXPECT_EQ(run.seen, expected_box(u8"分配 77 字节内存失败!"));
+}
+
+// No exception ever has to cross a window procedure: a C++ allocation that
+// fails ends the program with the same report.
+TEST(FatalBox, AFailedCppAllocationIsTheSameFatalError) {
+  ProbeRun run;
+  ASSERT_TRUE(run_probe(L"new", &run));
+  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
+  EXPECT_EQ(run.seen, expected_box(u8"分配 2147483632 字节内存失败!"));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Raises a fatal runtime error (memory exhaustion) in a program started like
 // ours, and records from a CBT hook what the message box shows, then presses
-// its OK button. Usage: fatal_probe OUTPUT-FILE
+// its OK button. Usage: fatal_probe OUTPUT-FILE [new]
+// The runtime heap runs out of memory, or with "new" a C++ allocation fails.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <new>
 
 #include "heap.h"
 #include "start_win.h"
@@ -74,7 +76,13 @@ int main(int argc, char** argv) {
   g_path = argv[1];
   rt::start_runtime();
   g_hook = SetWindowsHookExW(WH_CBT, on_cbt, nullptr, GetCurrentThreadId());
-  rt::set_raw_allocator(&no_memory);
-  rt::allocate(77);
+  if (argc > 2 && std::string(argv[2]) == "new") {
+    volatile std::size_t too_much = 0x7FFFFFF0;  // more than a 32-bit process can have
+    char* never = new char[too_much];
+    std::printf("%p\n", static_cast<void*>(never));  // used, so the allocation happens
+  } else {
+    rt::set_raw_allocator(&no_memory);
+    rt::allocate(77);
+  }
   return 0;  // not reached: the fatal error ends the process
 }
