@@ -22,10 +22,6 @@ bool unit_wants_key(const Unit& u, WPARAM key) {
   }
 }
 
-bool can_take_focus(const Unit* u) {
-  return u && u->hwnd && IsWindowVisible(u->hwnd) && IsWindowEnabled(u->hwnd);
-}
-
 void focus_unit(Unit& u) {
   SetFocus(u.hwnd);
   // as in dialogs, a text field entered with Tab has its text selected
@@ -34,11 +30,7 @@ void focus_unit(Unit& u) {
 }
 
 void move_focus(LoadedWindow& w, const Unit* focused, bool backwards) {
-  std::vector<Unit*> stops;
-  for (int index : w.layout->focus_order) {
-    Unit* u = w.unit(w.layout->units[index].def->id);
-    if (can_take_focus(u)) stops.push_back(u);
-  }
+  const std::vector<Unit*> stops = focus_stops(w);
   if (stops.empty()) return;
   const int n = static_cast<int>(stops.size());
   int at = -1;
@@ -54,6 +46,15 @@ void move_focus(LoadedWindow& w, const Unit* focused, bool backwards) {
 }
 
 }  // namespace
+
+std::vector<Unit*> focus_stops(LoadedWindow& w) {
+  std::vector<Unit*> stops;
+  for (int index : w.layout->focus_order) {
+    Unit* u = w.unit(w.layout->units[index].def->id);
+    if (u && u->hwnd && IsWindowVisible(u->hwnd) && IsWindowEnabled(u->hwnd)) stops.push_back(u);
+  }
+  return stops;
+}
 
 bool pretranslate(MSG& m) {
   if (m.message != WM_KEYDOWN || (m.wParam != VK_ESCAPE && m.wParam != VK_TAB)) return false;

@@ -180,7 +180,6 @@ void apply_window_state(LoadedWindow& w, int32_t state) {
 void give_back_disabled(LoadedWindow& w) {
   const std::vector<DisabledByDialog> disabled = std::move(w.disabled);
   w.disabled.clear();
-  w.dialog_mode = false;
   for (const DisabledByDialog& d : disabled)
     if (LoadedWindow* other = find_window(d.window_id))
       if (other->hwnd) EnableWindow(other->hwnd, d.was_enabled);
@@ -265,10 +264,7 @@ bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode) {
   w = still_there(window_id, serial);
   if (w && w->own().visible) first_show(*w);
   if (!(w = still_there(window_id, serial))) return true;
-  if (dialog_mode) {
-    w->dialog_mode = true;
-    disable_others_for_dialog(*w);
-  }
+  if (dialog_mode) disable_others_for_dialog(*w);
   w->pending_first_show = true;
   if (dialog_mode) dialog_loop(window_id, serial);
   return true;

@@ -38,7 +38,6 @@ using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
-using UniqueDc = UniqueHandle<HDC, &DeleteDC>;
 
 // BeginPaint / EndPaint.
 class PaintDc {

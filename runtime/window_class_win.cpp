@@ -48,15 +48,6 @@ void on_command(LoadedWindow& w, WPARAM wparam, LPARAM lparam) {
   if (item && w.unit(item->def->id)) raise_event(w.id, item->def->id, 0);
 }
 
-// The first focus stop that can take the focus, or null.
-HWND first_focus_stop(LoadedWindow& w) {
-  for (int index : w.layout->focus_order) {
-    Unit* u = w.unit(w.layout->units[index].def->id);
-    if (u && u->hwnd && IsWindowVisible(u->hwnd) && IsWindowEnabled(u->hwnd)) return u->hwnd;
-  }
-  return nullptr;
-}
-
 // Keeps the focused control across deactivation, as dialogs do.
 void on_activate(LoadedWindow& w, WPARAM wparam) {
   if (LOWORD(wparam) != WA_INACTIVE) return;
@@ -66,8 +57,10 @@ void on_activate(LoadedWindow& w, WPARAM wparam) {
 
 void on_set_focus(LoadedWindow& w) {
   HWND target = w.last_focus;
-  if (!target || !IsChild(w.hwnd, target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
-    target = first_focus_stop(w);
+  if (!target || !IsChild(w.hwnd, target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+    const std::vector<Unit*> stops = focus_stops(w);
+    target = stops.empty() ? nullptr : stops.front()->hwnd;
+  }
   if (target) SetFocus(target);
 }
 

@@ -46,7 +46,6 @@ struct LoadedWindow {
   uint32_t parent_id = 0;
   UniqueMenu menu_bar;
   bool pending_first_show = false;
-  bool dialog_mode = false;
   bool closing = false;
   std::vector<DisabledByDialog> disabled;
   HWND last_focus = nullptr;   // restored when the window is activated again
@@ -105,6 +104,10 @@ void first_show(LoadedWindow& w);
 // last window.
 void give_back_disabled(LoadedWindow& w);
 void forget_window(HWND frame);
+
+// The units that Tab can reach now (visible and enabled focus stops), in
+// Tab order.
+std::vector<Unit*> focus_stops(LoadedWindow& w);
 
 // Keys that the runtime handles itself before dispatching: Esc closes a
 // window whose layout says so, Tab and Shift+Tab walk the focus stops.

@@ -36,6 +36,7 @@ int main() {
   if (argc < 4) return 2;
   const std::wstring caption = argv[1], status = std::wstring(argv[2]) + L"\\";
   std::wstring command = L"\"" + std::wstring(argv[3]) + L"\"";
+  LocalFree(argv);
 
   STARTUPINFOW si{};
   si.cb = sizeof si;
