@@ -1,0 +1,75 @@
+#include "bench_report.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "driver_process.h"
+
+namespace bench {
+namespace {
+
+std::map<std::wstring, std::wstring>& programs() {
+  static std::map<std::wstring, std::wstring> m;
+  return m;
+}
+
+std::wstring& out_file() {
+  static std::wstring path;
+  return path;
+}
+
+bool starts_with(const std::wstring& s, const wchar_t* prefix, std::wstring* rest) {
+  const size_t n = wcslen(prefix);
+  if (s.compare(0, n, prefix) != 0) return false;
+  *rest = s.substr(n);
+  return true;
+}
+
+}  // namespace
+
+void read_arguments() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  for (int i = 1; argv && i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    std::wstring rest;
+    if (starts_with(arg, L"--program=", &rest)) {
+      const size_t eq = rest.find(L'=');
+      if (eq != std::wstring::npos) programs()[rest.substr(0, eq)] = drv::windows_path(rest.substr(eq + 1));
+    } else if (starts_with(arg, L"--out=", &rest)) {
+      out_file() = drv::windows_path(rest);
+    }
+  }
+  LocalFree(argv);
+}
+
+std::wstring program(const std::wstring& name) {
+  const auto it = programs().find(name);
+  return it == programs().end() ? std::wstring() : it->second;
+}
+
+void report(const std::string& what, const std::string& value, const std::string& target) {
+  FILE* f = out_file().empty() ? stdout : _wfopen(out_file().c_str(), L"ab");
+  if (!f) return;
+  std::fprintf(f, "%s\t%s\t%s\n", what.c_str(), value.c_str(), target.c_str());
+  if (f != stdout) std::fclose(f);
+}
+
+double median(std::vector<double> samples) {
+  if (samples.empty()) return 0;
+  std::sort(samples.begin(), samples.end());
+  const size_t n = samples.size();
+  return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+}
+
+std::string figure(double value, int decimals, const char* unit) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f %s", decimals, value, unit);
+  return text;
+}
+
+}  // namespace bench
