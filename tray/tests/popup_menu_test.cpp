@@ -1,6 +1,6 @@
 // The pop up menu service with recorders in place of the Windows calls: the
 // menu it hands over, where it opens it, and the calls around the tracking,
-// in order with the events of the window.
+// in order.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,11 +21,9 @@ constexpr POINT kPointer{500, 300};
 std::string name_of(HWND w) { return w == tt::frame(tt::kA) ? "a" : w == tt::frame(tt::kB) ? "b" : "?"; }
 void log(const std::string& what) { tt::steps().push_back(tt::event(what)); }
 
-// What the recorders saw of the tracked menu, and the row the user chooses
-// (-1: the menu is closed without a choice).
+// What the recorders saw of the tracked menu.
 HMENU g_tracked = nullptr;
 POINT g_at{};
-int g_choose = -1;
 
 BOOL WINAPI fake_cursor(LPPOINT p) {
   log("cursor");
@@ -38,8 +36,7 @@ BOOL WINAPI fake_foreground(HWND w) {
   return TRUE;
 }
 
-// The menu's rows as "caption=command"; a chosen row comes back to the owner
-// as Windows sends it, a command posted once the menu has closed.
+// The menu's rows as "caption=command".
 BOOL WINAPI fake_track(HMENU menu, UINT flags, int x, int y, int, HWND owner, const RECT*) {
   g_tracked = menu;
   g_at = POINT{x, y};
@@ -51,7 +48,6 @@ BOOL WINAPI fake_track(HMENU menu, UINT flags, int x, int y, int, HWND owner, co
   }
   log("track" + rows + (flags == TPM_RIGHTBUTTON ? " right button" : " flags " + std::to_string(flags)) +
       " owner " + name_of(owner));
-  if (g_choose >= 0) PostMessageW(owner, WM_COMMAND, GetMenuItemID(menu, g_choose), 0);
   return TRUE;
 }
 
@@ -66,7 +62,6 @@ class PopupMenu : public ::testing::Test {
     tt::start();
     saved_ = tray::set_popup_calls({fake_cursor, fake_foreground, fake_track, fake_post});
     g_tracked = nullptr;
-    g_choose = -1;
     ASSERT_TRUE(rt::load_window(tt::kA, 0, false));
     tt::steps().clear();
   }
@@ -119,15 +114,6 @@ TEST_F(PopupMenu, OpensThreePixelsOffThePointerUnlessAPositionIsGiven) {
     EXPECT_EQ(g_at.x, c.at.x);
     EXPECT_EQ(g_at.y, c.at.y);
   }
-}
-
-TEST_F(PopupMenu, TheChosenItemIsSelectedAfterTheMenuHasClosed) {
-  g_choose = 1;  // the second row: 丙
-  pop_up(tt::kA, menu(tt::kA, tt::kMenu));
-  EXPECT_TRUE(tt::pump_until([] { return tt::steps().size() >= 5; }));
-  EXPECT_EQ(tt::steps(), (Steps{tt::event("cursor"), tt::event("foreground a"),
-                                tt::event("track 甲=20001 丙=20003 right button owner a"),
-                                tt::event("post WM_NULL to a"), tt::event("menu 丙")}));
 }
 
 TEST_F(PopupMenu, ShowsNothingForAnythingButOneOfTheWindowsOwnTopLevelMenus) {
