@@ -1,8 +1,7 @@
-// What Windows modules outside the runtime (the tray) may know of the
-// program's windows without the window table: a loaded window's frame, a
-// popup menu made from its layout, and notifications of its destruction and
-// of the messages the runtime leaves to others. The runtime never names the
-// modules that listen.
+// What Windows modules above the runtime may know of the program's windows
+// without the window table: a loaded window's frame, a popup menu made from
+// its layout, and notifications of its destruction and of the messages the
+// runtime leaves to others. The runtime never names the modules that listen.
 #pragma once
 
 #include <windows.h>
