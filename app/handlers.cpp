@@ -1,5 +1,6 @@
 #include "handlers.h"
 
+#include "about_box.h"
 #include "clock.h"
 #include "handler_names.h"
 #include "schedule_setup.h"
@@ -34,6 +35,7 @@ const rt::HandlerEntry kHandlers[] = {
     {h::kMenuShow, plain<show_main_window>},
     {h::kMenuHide, plain<hide_main_window>},
     {h::kMenuExit, plain<close_main_window>},
+    {h::kMenuAbout, plain<tray::show_about_box>},
     {h::kScheduleButton, plain<schedule::on_schedule_button>},
     {h::kClockTick, plain<schedule::on_clock_tick>},
 };

@@ -6,7 +6,6 @@
 #include "datetime.h"
 #include "heap.h"
 #include "message_box_win.h"
-#include "tray_icon_win.h"
 #include "window_runtime.h"
 
 namespace rt {
@@ -33,7 +32,6 @@ void start_runtime() {
   provide_datetime_services();
   provide_message_box_service();
   provide_window_services();
-  tray::provide_tray_icon_service();
 }
 
 }  // namespace rt
