@@ -100,6 +100,17 @@ void disable_others_for_dialog(LoadedWindow& dialog) {
   }
 }
 
+// A topmost window (the shutdown confirmation) usually comes up while the
+// user works in another program: it takes the foreground, and where Windows
+// refuses that, its taskbar button flashes until the user turns to it.
+void show_in_front(LoadedWindow& w) {
+  ShowWindow(w.hwnd, SW_SHOW);
+  if (!(w.own().layout->def->flags & unit_flag::kTopmost)) return;
+  if (SetForegroundWindow(w.hwnd) && GetForegroundWindow() == w.hwnd) return;
+  FLASHWINFO flash{sizeof flash, w.hwnd, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+  FlashWindowEx(&flash);
+}
+
 void dispatch(MSG& m) {
   if (pretranslate(m)) return;
   TranslateMessage(&m);
@@ -138,7 +149,7 @@ void first_show(LoadedWindow& w) {
       ShowWindow(w.hwnd, SW_SHOWMINIMIZED);
       break;
     default:
-      ShowWindow(w.hwnd, SW_SHOW);
+      show_in_front(w);
       break;
   }
 }
@@ -148,7 +159,7 @@ void show_window_unit(LoadedWindow& w) {
     w.pending_first_show = false;
     first_show(w);
   } else {
-    ShowWindow(w.hwnd, SW_SHOW);
+    show_in_front(w);
   }
 }
 
