@@ -100,10 +100,11 @@ void disable_others_for_dialog(LoadedWindow& dialog) {
   }
 }
 
-// A topmost window (the shutdown confirmation) usually comes up while the
-// user works in another program: it takes the foreground, and where Windows
-// refuses that, its taskbar button flashes until the user turns to it.
-void show_in_front(LoadedWindow& w) {
+// Shows a window in its normal state. A topmost window (the shutdown
+// confirmation) usually comes up while the user works in another program:
+// it also takes the foreground, and where Windows refuses that, its taskbar
+// button flashes until the user turns to it.
+void show_normally(LoadedWindow& w) {
   ShowWindow(w.hwnd, SW_SHOW);
   if (!(w.own().layout->def->flags & unit_flag::kTopmost)) return;
   if (SetForegroundWindow(w.hwnd) && GetForegroundWindow() == w.hwnd) return;
@@ -149,7 +150,7 @@ void first_show(LoadedWindow& w) {
       ShowWindow(w.hwnd, SW_SHOWMINIMIZED);
       break;
     default:
-      show_in_front(w);
+      show_normally(w);
       break;
   }
 }
@@ -159,7 +160,7 @@ void show_window_unit(LoadedWindow& w) {
     w.pending_first_show = false;
     first_show(w);
   } else {
-    show_in_front(w);
+    show_normally(w);
   }
 }
 
