@@ -2,6 +2,7 @@
 
 #include "about_box.h"
 #include "clock.h"
+#include "confirm_countdown.h"
 #include "handler_names.h"
 #include "schedule_setup.h"
 #include "startup.h"
@@ -38,6 +39,10 @@ const rt::HandlerEntry kHandlers[] = {
     {h::kMenuAbout, plain<tray::show_about_box>},
     {h::kScheduleButton, plain<schedule::on_schedule_button>},
     {h::kClockTick, plain<schedule::on_clock_tick>},
+    {h::kConfirmCreated, plain<schedule::on_confirm_created>},
+    {h::kConfirmTick, plain<schedule::on_confirm_tick>},
+    {h::kConfirmShutDown, plain<schedule::on_confirm_shut_down>},
+    {h::kConfirmCancel, plain<schedule::on_confirm_cancel>},
 };
 const int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
 

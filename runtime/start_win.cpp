@@ -6,6 +6,7 @@
 #include "datetime.h"
 #include "heap.h"
 #include "message_box_win.h"
+#include "system/shutdown_win.h"
 #include "window_runtime.h"
 
 namespace rt {
@@ -32,6 +33,7 @@ void start_runtime() {
   provide_datetime_services();
   provide_message_box_service();
   provide_window_services();
+  system::provide_shutdown_service();
 }
 
 }  // namespace rt
