@@ -114,6 +114,8 @@ bool move_mouse(POINT screen) {
 
 bool click_screen(POINT screen, int clicks) { return buttons(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, clicks); }
 
+bool right_click_screen(POINT screen) { return buttons(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1); }
+
 bool click(HWND w, POINT client) {
   return bring_to_front(GetAncestor(w, GA_ROOT)) && click_screen(screen_point(w, client), 1);
 }
