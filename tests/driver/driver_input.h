@@ -24,7 +24,7 @@ POINT centre_of(HWND w);
 bool move_mouse(POINT screen);
 // Left-button clicks at a point of the screen: 1 a click, 2 a double-click.
 bool click_screen(POINT screen, int clicks = 1);
-// A right-button click at a point of the screen.
+// A right-button click there (a tray icon's menu, a context menu).
 bool right_click_screen(POINT screen);
 
 // Brings the window's top-level window to the front, then clicks at a point
