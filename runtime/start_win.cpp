@@ -6,6 +6,7 @@
 #include "datetime.h"
 #include "heap.h"
 #include "message_box_win.h"
+#include "sound/sound_service_win.h"
 #include "tray_icon_win.h"
 #include "window_runtime.h"
 
@@ -33,6 +34,7 @@ void start_runtime() {
   provide_datetime_services();
   provide_message_box_service();
   provide_window_services();
+  provide_sound_services();
   tray::provide_tray_icon_service();
 }
 
