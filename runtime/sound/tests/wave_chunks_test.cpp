@@ -33,9 +33,9 @@ Bytes pcm_format(std::optional<uint16_t> extension = 0) {
   return f;
 }
 
-Bytes samples(std::size_t n, unsigned char first = 1) {
+Bytes samples(std::size_t n) {
   Bytes s(n);
-  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<unsigned char>(first + i);
+  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<unsigned char>(1 + i);
   return s;
 }
 
@@ -69,7 +69,16 @@ struct Case {
   const char* name;
   Bytes file;
   std::optional<Bytes> heard;  // the samples found, or nothing for "not playable"
+  // The format record for the device: 18 bytes and the extension its last
+  // field announces, never more than the chunk holds.
+  size_t extension = 0;
 };
+
+Bytes with_extension() {
+  Bytes f = pcm_format(4);
+  f.insert(f.end(), {9, 9, 9, 9, 7, 7});
+  return f;
+}
 
 TEST(WaveChunks, FindsTheSamplesOrRefusesTheFile) {
   const Bytes odd(25, 'o');
@@ -83,6 +92,9 @@ TEST(WaveChunks, FindsTheSamplesOrRefusesTheFile) {
       {"no fmt chunk", riff({kList, {"data", kData}}), std::nullopt},
       {"empty data chunk", riff({{"fmt ", kFmt}, {"data", {}}}), std::nullopt},
       {"fmt chunk too short for a format", riff({{"fmt ", Bytes(14, 1)}, {"data", kData}}), std::nullopt},
+      {"16-byte PCM format", riff({{"fmt ", pcm_format(std::nullopt)}, {"data", kData}}), kData},
+      {"format extension larger than the chunk", riff({{"fmt ", pcm_format(100)}, {"data", kData}}), kData},
+      {"format extension of 4 bytes, 2 more after it", riff({{"fmt ", with_extension()}, {"data", kData}}), kData, 4},
       {"form type is not WAVE", riff({{"fmt ", kFmt}, {"data", kData}}, std::nullopt, "AVI "), std::nullopt},
       {"a MIDI file", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 0,
                              0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
@@ -110,35 +122,11 @@ TEST(WaveChunks, FindsTheSamplesOrRefusesTheFile) {
     ASSERT_EQ(wave.has_value(), c.heard.has_value());
     if (!wave) continue;
     EXPECT_EQ(Bytes(wave->samples, wave->samples + wave->sample_size), *c.heard);
+    ASSERT_EQ(wave->format.size(), 18 + c.extension);
+    EXPECT_EQ(Bytes(wave->format.begin(), wave->format.begin() + 16), pcm_format(std::nullopt));
+    EXPECT_EQ(wave->format[16] | wave->format[17] << 8, static_cast<int>(c.extension));
   }
   EXPECT_FALSE(rt::sound::read_wave(nullptr, 100));
-}
-
-// The format record the device reads never claims more bytes than it has.
-TEST(WaveChunks, FormatRecordIsCompleteAndBounded) {
-  struct FormatCase {
-    const char* name;
-    Bytes fmt;
-    std::size_t record_size;
-    unsigned extension;
-  };
-  Bytes with_extension = pcm_format(4);
-  with_extension.insert(with_extension.end(), {9, 9, 9, 9, 7, 7});
-  const FormatCase cases[] = {
-      {"16-byte PCM form", pcm_format(std::nullopt), 18, 0},
-      {"18-byte form", pcm_format(0), 18, 0},
-      {"extension size larger than the chunk", pcm_format(100), 18, 0},
-      {"extension of 4 bytes, 2 more after it", with_extension, 22, 4},
-  };
-  for (const FormatCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Bytes file = riff({{"fmt ", c.fmt}, {"data", kData}});
-    const auto wave = rt::sound::read_wave(file.data(), file.size());
-    ASSERT_TRUE(wave);
-    ASSERT_EQ(wave->format.size(), c.record_size);
-    EXPECT_EQ(Bytes(wave->format.begin(), wave->format.begin() + 16), Bytes(c.fmt.begin(), c.fmt.begin() + 16));
-    EXPECT_EQ(wave->format[16] | wave->format[17] << 8, c.extension);
-  }
 }
 
 }  // namespace
