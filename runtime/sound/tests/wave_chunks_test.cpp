@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -87,6 +88,8 @@ TEST(WaveChunks, FindsTheSamplesOrRefusesTheFile) {
       {"data before fmt", riff({{"data", kData}, kList, {"fmt ", kFmt}}), kData},
       {"a later data chunk replaces an earlier one", riff({{"data", samples(4)}, {"data", kData}, {"fmt ", kFmt}}), kData},
       {"odd chunk and its padding byte", riff({{"fmt ", kFmt}, {"LIST", odd}, {"data", kData}}), kData},
+      {"odd chunk without its padding byte", riff({{"fmt ", kFmt}, {"LIST", odd, std::nullopt, false}, {"data", kData}}),
+       std::nullopt},
       {"odd data chunk at the end", riff({{"fmt ", kFmt}, {"data", samples(41)}}), samples(41)},
       {"no data chunk", riff({{"fmt ", kFmt}, kList}), std::nullopt},
       {"no fmt chunk", riff({kList, {"data", kData}}), std::nullopt},
