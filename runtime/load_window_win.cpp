@@ -8,6 +8,7 @@
 #include "gbk_win.h"
 #include "private_messages.h"
 #include "property_rules.h"
+#include "sound/player_win.h"
 #include "window_table_win.h"
 
 namespace rt::win {
@@ -289,9 +290,11 @@ void load_startup_window(uint32_t window_id) {
 int run_message_loop() {
   Runtime& r = runtime();
   r.loop_started = true;
-  if (r.windows.empty()) return 0;
-  MSG m;
-  while (GetMessageW(&m, nullptr, 0, 0) > 0) dispatch(m);
+  if (!r.windows.empty()) {
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) dispatch(m);
+  }
+  sound::stop_all_and_wait();  // no sound outlives the program
   return 0;
 }
 

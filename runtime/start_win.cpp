@@ -6,6 +6,7 @@
 #include "datetime.h"
 #include "heap.h"
 #include "message_box_win.h"
+#include "sound/sound_service_win.h"
 #include "system/shutdown_win.h"
 #include "window_runtime.h"
 
@@ -34,6 +35,7 @@ void start_runtime() {
   provide_message_box_service();
   provide_window_services();
   system::provide_shutdown_service();
+  provide_sound_services();
 }
 
 }  // namespace rt

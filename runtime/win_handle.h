@@ -38,6 +38,36 @@ using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
+// Threads, events, semaphores, files (a file that failed to open is
+// INVALID_HANDLE_VALUE and must not be put in one).
+using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
+
+// A critical section for the lifetime of its owner; Windows keeps its
+// address, so it neither moves nor copies.
+class CriticalSection {
+ public:
+  CriticalSection() { InitializeCriticalSection(&cs_); }
+  ~CriticalSection() { DeleteCriticalSection(&cs_); }
+  CriticalSection(const CriticalSection&) = delete;
+  CriticalSection& operator=(const CriticalSection&) = delete;
+  void enter() { EnterCriticalSection(&cs_); }
+  void leave() { LeaveCriticalSection(&cs_); }
+
+ private:
+  CRITICAL_SECTION cs_;
+};
+
+// Holds a critical section for a scope.
+class Locked {
+ public:
+  explicit Locked(CriticalSection& cs) : cs_(cs) { cs_.enter(); }
+  ~Locked() { cs_.leave(); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+ private:
+  CriticalSection& cs_;
+};
 
 // BeginPaint / EndPaint.
 class PaintDc {
