@@ -29,6 +29,17 @@ TEST(FatalText, RaisingReachesTheSink) {
   }
 }
 
+// A report that runs into another fatal error (its text finds no memory, a
+// handler runs inside its box) ends the process instead of nesting.
+TEST(FatalText, AnErrorRaisedWhileReportingEndsTheProcessWithMinusOne) {
+  EXPECT_EXIT(
+      {
+        rt::set_fatal_sink([](const std::string&) { rt::fatal_error("again"); });
+        rt::fatal_error("first");
+      },
+      ::testing::ExitedWithCode(255), "");
+}
+
 TEST(FatalText, CallingAServiceThatNobodyProvidesIsFatal) {
   FatalCatcher catcher;
   rt::ServiceOverride none(rt::Service::PlaySound, nullptr);
