@@ -52,11 +52,13 @@ bool focus_unit(HWND main, int index) {
 }
 
 bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstring& second) {
-  if (!focus_unit(main, main_window::kHourBox)) return false;
-  const HWND hours = unit(main, main_window::kHourBox);
-  drv::press_key(VK_HOME);
-  for (int i = 0; i < hour; ++i) drv::press_key(VK_DOWN);
-  if (!drv::wait_until([&] { return drv::combo_selection(hours) == hour; })) return false;
+  if (hour >= 0) {
+    if (!focus_unit(main, main_window::kHourBox)) return false;
+    const HWND hours = unit(main, main_window::kHourBox);
+    drv::press_key(VK_HOME);
+    for (int i = 0; i < hour; ++i) drv::press_key(VK_DOWN);
+    if (!drv::wait_until([&] { return drv::combo_selection(hours) == hour; })) return false;
+  }
   struct Field {
     int index;
     const std::wstring& text;

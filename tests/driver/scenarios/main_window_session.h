@@ -30,7 +30,7 @@ bool focus_unit(HWND main, int index);
 
 // Picks the hour from the hour list with the keyboard (Home, then Down) and
 // types the minute and second into their boxes. An empty text leaves a box
-// empty.
+// empty, and so does a negative hour.
 bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstring& second);
 
 // A message box of the program's process, once it shows.
