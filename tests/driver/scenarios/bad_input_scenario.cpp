@@ -15,19 +15,8 @@ using namespace timer;
 using namespace timer::main_window;
 namespace ss = timer::session;
 
-class BadInput : public ::testing::Test {
+class BadInput : public ss::MainWindowTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(scn::launch(L"timer", {}, kCaption, &app_)); }
-  void TearDown() override {
-    if (app_.process.running()) {
-      drv::ask(app_.window, WM_CLOSE);
-      EXPECT_TRUE(scn::exits_with_zero(app_));
-    }
-  }
-  HWND unit(int index) const { return ss::unit(app_.window, index); }
-  std::wstring remaining() const { return drv::text_of(unit(kRemainingLabel)); }
-  std::wstring button() const { return drv::text_of(unit(kStartButton)); }
-
   // The clock label changes within a few seconds: the program is alive.
   bool clock_ticks() const {
     const std::wstring shown = drv::text_of(unit(kNowLabel));
@@ -35,15 +24,6 @@ class BadInput : public ::testing::Test {
   }
 
   void click_start() { ASSERT_TRUE(drv::click(unit(kStartButton))); }
-
-  void expect_refused() {
-    const ss::Box box = ss::wait_for_box(app_.process.id());
-    ASSERT_NE(box.window, nullptr) << "a message box";
-    EXPECT_EQ(box.caption, L"提示");
-    EXPECT_EQ(box.text, L"未设置完整时间!");
-    EXPECT_TRUE(ss::close_box(box));
-    EXPECT_EQ(button(), L"定时") << "the schedule stays idle";
-  }
 
   // Counting, with the count the program should show for a target that lay
   // `distance` seconds ahead (negative: behind) when it was clicked; a second
@@ -56,8 +36,6 @@ class BadInput : public ::testing::Test {
                 count == std::to_wstring(expected + 1))
         << drv::utf8(count) << ", expected " << expected;
   }
-
-  scn::Launched app_;
 };
 
 SYSTEMTIME today_at(int hour, int minute, int second) {

@@ -88,4 +88,27 @@ bool close_box(const Box& box) {
   return drv::wait_until([&] { return !IsWindow(box.window) || !drv::is_visible(box.window); });
 }
 
+void MainWindowTest::SetUp() { ASSERT_TRUE(scn::launch(L"timer", {}, main_window::kCaption, &app_)); }
+
+void MainWindowTest::TearDown() {
+  if (app_.process.running()) {
+    drv::ask(app_.window, WM_CLOSE);
+    EXPECT_TRUE(scn::exits_with_zero(app_));
+  }
+}
+
+HWND MainWindowTest::unit(int index) const { return session::unit(app_.window, index); }
+std::wstring MainWindowTest::remaining() const { return drv::text_of(unit(main_window::kRemainingLabel)); }
+std::wstring MainWindowTest::button() const { return drv::text_of(unit(main_window::kStartButton)); }
+
+void MainWindowTest::expect_refused() {
+  const Box box = wait_for_box(app_.process.id());
+  ASSERT_NE(box.window, nullptr) << "a message box";
+  EXPECT_EQ(box.caption, L"提示");
+  EXPECT_EQ(box.text, L"未设置完整时间!");
+  EXPECT_TRUE(close_box(box));
+  EXPECT_EQ(button(), L"定时") << "the schedule stays idle";
+  EXPECT_EQ(remaining(), L"");
+}
+
 }  // namespace timer::session

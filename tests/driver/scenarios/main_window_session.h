@@ -43,4 +43,20 @@ Box wait_for_box(DWORD process_id, DWORD timeout_ms = drv::kPromptMs);
 // Presses Enter in the box and waits until it is gone.
 bool close_box(const Box& box);
 
+// Scenarios with timer.exe started; at the end it is closed and must exit
+// with 0.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  HWND unit(int index) const;
+  std::wstring remaining() const;
+  std::wstring button() const;
+  // The notice "未设置完整时间!" shows; once it is closed the schedule is
+  // still idle and shows no count.
+  void expect_refused();
+
+  scn::Launched app_;
+};
+
 }  // namespace timer::session
