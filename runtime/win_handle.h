@@ -38,6 +38,8 @@ using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using UniqueDc = UniqueHandle<HDC, &DeleteDC>;  // CreateCompatibleDC and the like
 
 // BeginPaint / EndPaint.
 class PaintDc {
@@ -51,6 +53,25 @@ class PaintDc {
  private:
   HWND w_;
   PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// GetDC (the client area) or GetWindowDC (the whole window), given back
+// with ReleaseDC, which needs the window too.
+class WindowDc {
+ public:
+  enum Area { Client, Whole };
+  WindowDc(HWND w, Area a) : w_(w), dc_(a == Whole ? GetWindowDC(w) : GetDC(w)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(w_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND w_;
   HDC dc_;
 };
 
