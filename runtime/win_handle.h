@@ -75,10 +75,13 @@ class WindowDc {
   HDC dc_;
 };
 
-// Puts the previously selected object back into the DC.
+// Puts the previously selected object back into the DC. An object the DC
+// holds already is left as it is: selecting a font costs more than drawing
+// text with it.
 class SelectObjectScope {
  public:
-  SelectObjectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  SelectObjectScope(HDC dc, HGDIOBJ obj)
+      : dc_(dc), old_(obj && GetCurrentObject(dc, GetObjectType(obj)) != obj ? SelectObject(dc, obj) : nullptr) {}
   ~SelectObjectScope() {
     if (old_) SelectObject(dc_, old_);
   }

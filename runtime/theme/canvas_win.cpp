@@ -30,23 +30,6 @@ UINT text_flags(const TextStyle& how) {
   }
 }
 
-// Selects a font for a while, unless the DC has it already: selecting a
-// font costs more than drawing the text.
-class FontScope {
- public:
-  FontScope(HDC dc, HFONT font)
-      : dc_(dc), old_(font && GetCurrentObject(dc, OBJ_FONT) != font ? SelectObject(dc, font) : nullptr) {}
-  ~FontScope() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  FontScope(const FontScope&) = delete;
-  FontScope& operator=(const FontScope&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 // Where DrawText puts `text` inside `in`, with the font already selected.
 Rect place_text(HDC dc, const std::wstring& text, const Rect& in, const TextStyle& how) {
   const UINT flags = text_flags(how);
@@ -121,12 +104,12 @@ void draw_focus(HDC dc, const Rect& r) {
 }
 
 Rect text_extent(HDC dc, const std::wstring& text, const Rect& in, const TextStyle& how) {
-  FontScope font(dc, how.font);
+  SelectObjectScope font(dc, how.font);
   return place_text(dc, text, in, how);
 }
 
 Rect draw_text(HDC dc, const std::wstring& text, const Rect& in, const TextStyle& how, Color c) {
-  FontScope font(dc, how.font);
+  SelectObjectScope font(dc, how.font);
   const Rect at = place_text(dc, text, in, how);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, c);

@@ -66,7 +66,8 @@ bool is_button(ControlKind k) {
 // Nothing here sends the control a message: while the look is on, a hook
 // sees every message sent on the thread, which makes each one cost a trip
 // to the window server. The text is read without WM_GETTEXT, the font is
-// the record's. Only a drop-down list is asked for its item count.
+// the record's, and a drop-down list's own procedure is asked its item
+// count directly.
 Look look_of(HWND w, const ControlRecord& r) {
   Look l;
   const ControlKind kind = r.kind;
@@ -82,7 +83,7 @@ Look look_of(HWND w, const ControlRecord& r) {
     l.text.assign(text, static_cast<size_t>(InternalGetWindowText(w, text, 256)));
     l.font = r.font;
   }
-  if (kind == ControlKind::ComboList) l.list_items = static_cast<int>(SendMessageW(w, LB_GETCOUNT, 0, 0));
+  if (kind == ControlKind::ComboList) l.list_items = static_cast<int>(CallWindowProcW(r.old_proc, w, LB_GETCOUNT, 0, 0));
   if (kind == ControlKind::ComboBox) l.arrow_width = GetSystemMetrics(SM_CYVTHUMB);
   return l;
 }
@@ -100,8 +101,6 @@ void paint(ControlKind kind, HDC dc, const Rect& window, const Rect& client, con
   p.paint(dc, area, look);
   SelectClipRgn(dc, nullptr);
 }
-
-bool keeps_image(ControlKind kind) { return row(kind).keeps_image; }
 
 void paint_window(HWND w) {
   const ControlRecord* r = find_record(w);
@@ -127,7 +126,7 @@ void paint_window(HWND w) {
   const auto copy = [&area](HDC to, HDC from) {
     BitBlt(to, area.left, area.top, area.width(), area.height(), from, area.left, area.top, SRCCOPY);
   };
-  if (keeps_image(kind)) copy(canvas, dc.get());
+  if (row(kind).keeps_image) copy(canvas, dc.get());
   paint(kind, canvas, window, client, look);
   copy(dc.get(), canvas);
   if (g_observer) g_observer(w);

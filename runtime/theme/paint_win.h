@@ -34,10 +34,6 @@ struct Look {
 // rectangle. A kind without a painter leaves the DC alone.
 void paint(ControlKind kind, HDC dc, const Rect& window, const Rect& client, const Look& look);
 
-// Whether a kind's painter draws over the control's current image (frames
-// added to the control's own painting) rather than the whole control.
-bool keeps_image(ControlKind kind);
-
 // Paints a restyled window now: its whole-window DC, a memory bitmap at
 // least of its size (holding the current image first where the kind keeps
 // it), the painter, one BitBlt back. A window without a record is left

@@ -98,94 +98,85 @@ LRESULT common(ControlRecord& r, const Message& c) {
 
 // Push buttons, check boxes, radio buttons and group boxes: the control's
 // own painting never runs.
-LRESULT CALLBACK button_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  ControlRecord* r = record_of(w);
-  if (!r) return 0;
-  const Message c{w, m, wp, lp, r->old_proc};
-  switch (m) {
+LRESULT button_rules(ControlRecord& r, const Message& c) {
+  switch (c.m) {
     case WM_SETTEXT:
     case WM_PAINT:
-      return painted(w, c.to_default());
+      return painted(c.w, c.to_default());
     case BM_SETCHECK:
-      r->state = with(with(r->state, state::kChecked, wp == BST_CHECKED), state::kIndeterminate, wp == BST_INDETERMINATE);
-      return painted(w, c.to_own());
+      r.state = with(with(r.state, state::kChecked, c.wp == BST_CHECKED), state::kIndeterminate,
+                     c.wp == BST_INDETERMINATE);
+      return painted(c.w, c.to_own());
     case BM_SETSTATE:
-      r->state = with(r->state, state::kPressed, wp != 0);
-      return painted(w, c.to_own());
+      r.state = with(r.state, state::kPressed, c.wp != 0);
+      return painted(c.w, c.to_own());
     case BM_SETSTYLE:
-      r->state = with(r->state, state::kDefault, (wp & 1) != 0);
-      return painted(w, c.to_own());
+      r.state = with(r.state, state::kDefault, (c.wp & 1) != 0);
+      return painted(c.w, c.to_own());
     default:
-      return common(*r, c);
+      return common(r, c);
   }
 }
 
 // Edit boxes: the frame goes over the box's own painting.
-LRESULT CALLBACK edit_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  ControlRecord* r = record_of(w);
-  if (!r) return 0;
-  const Message c{w, m, wp, lp, r->old_proc};
-  switch (m) {
+LRESULT edit_rules(ControlRecord& r, const Message& c) {
+  switch (c.m) {
     case WM_PAINT:
     case WM_NCPAINT:
     case WM_HSCROLL:
     case WM_VSCROLL:
-      return painted(w, c.to_own());
+      return painted(c.w, c.to_own());
     case WM_NCMOUSEMOVE:
-      if (has(r->state, state::kHot)) return common(*r, c);
-      r->state |= state::kHot;
-      return painted(w, c.to_default());
+      if (has(r.state, state::kHot)) return common(r, c);
+      r.state |= state::kHot;
+      return painted(c.w, c.to_default());
     case WM_MOUSELEAVE:
-      if (!has(r->state, state::kHot)) return common(*r, c);
-      r->state &= ~state::kHot;
-      return painted(w, c.to_default());
+      if (!has(r.state, state::kHot)) return common(r, c);
+      r.state &= ~state::kHot;
+      return painted(c.w, c.to_default());
     case EM_SETREADONLY:  // the read-only look keeps the box's first style
       return c.to_own();
     default:
-      return common(*r, c);
+      return common(r, c);
   }
 }
 
 // Combo boxes: the frame and the drop-down button over the box's own
 // painting; the button shows pressed while the left button is down.
-LRESULT CALLBACK combo_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  ControlRecord* r = record_of(w);
-  if (!r) return 0;
-  const Message c{w, m, wp, lp, r->old_proc};
-  switch (m) {
+LRESULT combo_rules(ControlRecord& r, const Message& c) {
+  switch (c.m) {
     case WM_PAINT:
     case WM_NCPAINT:
-      return painted(w, c.to_own());
+      return painted(c.w, c.to_own());
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-      r->state = with(r->state, state::kPressed, m == WM_LBUTTONDOWN);
-      return painted(w, c.to_own());
+      r.state = with(r.state, state::kPressed, c.m == WM_LBUTTONDOWN);
+      return painted(c.w, c.to_own());
     default:
-      return common(*r, c);
+      return common(r, c);
   }
-}
-
-// A combo box's drop-down list has no rules of its own: it is framed only
-// when a shared rule repaints it.
-LRESULT CALLBACK list_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  ControlRecord* r = record_of(w);
-  if (!r) return 0;
-  return common(*r, {w, m, wp, lp, r->old_proc});
 }
 
 // Up-down controls: their arrows are painted over their own painting.
-LRESULT CALLBACK up_down_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  ControlRecord* r = record_of(w);
-  if (!r) return 0;
-  const Message c{w, m, wp, lp, r->old_proc};
-  switch (m) {
+LRESULT up_down_rules(ControlRecord& r, const Message& c) {
+  switch (c.m) {
     case WM_LBUTTONDOWN:
       return c.to_own();
     case WM_PAINT:
-      return painted(w, c.to_own());
+      return painted(c.w, c.to_own());
     default:
-      return common(*r, c);
+      return common(r, c);
   }
+}
+
+// The replacement procedure of a kind: its record, then its rules. A
+// window without a record is answered with 0. A combo box's drop-down list
+// has no rules of its own: it is framed only when a shared rule repaints it.
+template <LRESULT (*Rules)(ControlRecord&, const Message&)>
+LRESULT CALLBACK themed(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
+  ControlRecord* r = record_of(w);
+  if (!r) return 0;
+  return Rules(*r, {w, m, wp, lp, r->old_proc});
 }
 
 }  // namespace
@@ -196,15 +187,15 @@ WNDPROC themed_procedure(ControlKind kind) {
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
     case ControlKind::GroupBox:
-      return button_proc;
+      return themed<button_rules>;
     case ControlKind::Edit:
-      return edit_proc;
+      return themed<edit_rules>;
     case ControlKind::ComboBox:
-      return combo_proc;
+      return themed<combo_rules>;
     case ControlKind::ComboList:
-      return list_proc;
+      return themed<common>;
     case ControlKind::UpDown:
-      return up_down_proc;
+      return themed<up_down_rules>;
     default:
       return nullptr;
   }

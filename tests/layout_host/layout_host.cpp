@@ -3,13 +3,15 @@
 //   layout_host WINDOW-ID-HEX [EVENT-LOG-FILE]
 // With a log file, every event the runtime raises is appended as a line
 // "WINDOW-ID UNIT-ID EVENT" (%08X %08X %d). Exits 0 when the window is closed,
-// 2 when the window cannot be loaded.
+// 2 when the window cannot be loaded. The themed look is on, as it is in
+// the program once its main window has been created.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "program.h"
+#include "service.h"
 #include "window_runtime.h"
 
 namespace {
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
   const uint32_t window_id = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 16));
   if (argc > 2 && (g_log = std::fopen(argv[2], "a"))) rt::set_event_observer(log_event);
   app::start_program();
+  rt::call(rt::Service::VisualStyle, {rt::arg_int(1)});
   if (!rt::load_window(window_id, 0, false)) return 2;
   return rt::run_message_loop();
 }
