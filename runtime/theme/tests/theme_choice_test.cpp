@@ -1,73 +1,18 @@
-// Which colours each state takes, and where the themed painting puts its
-// boxes, corners and strokes.
+// The colour tables' shared entries and disabled shades, and where the
+// themed painting puts its boxes, corners and strokes. (Which entry each
+// state takes is checked on the painted pixels, theme_paint_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <set>
 #include <utility>
 
-#include "theme/control_state.h"
 #include "theme/scheme_colors.h"
 #include "theme/shapes.h"
 
 namespace {
 
 using namespace rt::theme;
-namespace st = rt::theme::state;
-
-TEST(ThemeChoice, EntriesByState) {
-  struct Case {
-    uint32_t state;
-    int ring, face, check, arrow;
-  };
-  const Case cases[] = {
-      {0, 4, 6, 2, 3},
-      {st::kHot, 1, 6, 1, 2},
-      {st::kPressed | st::kHot, 0, 5, 0, 1},  // pressed wins over hot
-      {st::kChecked, 2, 5, 2, 3},
-      {st::kIndeterminate | st::kFocused, 2, 5, 2, 3},
-      {st::kDefault, 3, 6, 2, 3},  // a default button shows the focus ring without the focus
-      {st::kFocused, 3, 6, 2, 3},
-      {st::kHot | st::kChecked | st::kFocused, 1, 5, 1, 2},
-      {st::kDisabled, 4, -1, 2, 0},  // no face; the ring is drawn flat
-      {st::kDisabled | st::kChecked, 2, 5, 2, 0},
-      {st::kDisabled | st::kPressed | st::kHot, 0, 5, 0, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "state 0x" << std::hex << c.state);
-    EXPECT_EQ(push_ring_entry(c.state), c.ring);
-    EXPECT_EQ(push_face_entry(c.state), c.face);
-    EXPECT_EQ(check_box_entry(c.state), c.check);
-    EXPECT_EQ(arrow_state(c.state), c.arrow);
-  }
-}
-
-TEST(ThemeChoice, CheckBoxInnerSquare) {
-  struct Case {
-    uint32_t state;
-    bool present;
-    Color color;
-  };
-  const Case cases[] = {
-      {0, false, 0},
-      {st::kChecked, false, 0},
-      {st::kPressed | st::kHot, false, 0},  // pressed shows its gradient whole
-      {st::kHot, true, rgb(231, 231, 231)},
-      {st::kHot | st::kChecked, true, rgb(247, 247, 247)},
-      {st::kIndeterminate, true, rgb(115, 195, 115)},
-      {st::kIndeterminate | st::kHot, true, rgb(33, 162, 33)},
-      {st::kIndeterminate | st::kHot | st::kPressed, true, rgb(24, 138, 24)},
-      {st::kIndeterminate | st::kPressed | st::kDisabled, true, rgb(206, 203, 189)},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "state 0x" << std::hex << c.state);
-    const InnerFill f = check_box_inner_fill(c.state);
-    EXPECT_EQ(f.present, c.present);
-    if (c.present) {
-      EXPECT_EQ(f.color, c.color);
-    }
-  }
-}
 
 TEST(ThemeChoice, DisabledColoursStepDownEachChannelAndStopAtZero) {
   EXPECT_EQ(darker(rgb(212, 208, 200), kDisabledBorderStep), rgb(180, 176, 168));
