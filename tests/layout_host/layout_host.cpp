@@ -10,6 +10,8 @@
 // answered as accepted.
 // --again loads the window once more after it has been closed.
 // Exits 0 when the window is closed, 2 when the window cannot be loaded.
+// The themed look is on, as it is in the program once its main window has
+// been created.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <cstring>
 
 #include "program.h"
+#include "service.h"
 #include "system/shutdown_win.h"
 #include "window_runtime.h"
 
@@ -70,6 +73,7 @@ int main(int argc, char** argv) {
     recorded.set_system_power_state = record_power_state;
     rt::system::set_shutdown_calls(recorded);
   }
+  rt::call(rt::Service::VisualStyle, {rt::arg_int(1)});
   for (int opened = 0; opened < (again ? 2 : 1); ++opened) {
     if (!rt::load_window(window_id, 0, false)) return 2;
     rt::run_message_loop();
