@@ -42,8 +42,9 @@ HWND unit(HWND main, int index) { return drv::child_by_id(main, index); }
 bool focus_unit(HWND main, int index) {
   if (!drv::bring_to_front(main)) return false;
   // The window gives the focus back to a control a moment after it comes to
-  // the front; a Tab pressed before that would land after the check below.
-  drv::wait_until([&] { return drv::focus_in(main) != nullptr; });
+  // the front (by way of the frame itself); a Tab pressed before that would
+  // land after the check below.
+  drv::wait_until([&] { return drv::control_holding(main, drv::focus_in(main)) != nullptr; });
   for (int i = 0; i < 12; ++i) {
     const HWND control = drv::control_holding(main, drv::focus_in(main));
     if (control && drv::control_id(control) == index) return true;
