@@ -39,4 +39,9 @@ bool press_key(WORD vk, unsigned modifiers = kNoModifier);
 // Types text character by character as Unicode input.
 bool type_text(const std::wstring& text);
 
+// Sets a date-and-time picker's value, as picking it in its calendar would,
+// through memory in its process (its messages are not carried across
+// processes). Like a calendar pick, it raises no change notification.
+bool set_date_box_time(HWND date_box, const SYSTEMTIME& t);
+
 }  // namespace drv
