@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "clock.h"
 #include "confirm_countdown.h"
+#include "countdown.h"
 #include "handler_names.h"
 #include "schedule_setup.h"
 #include "startup.h"
@@ -28,7 +29,7 @@ int32_t with_code(int count, const int32_t* args) {
 
 }  // namespace
 
-// Events whose handler is not listed here stay unbound.
+// Every name the layouts bind (a test holds the layouts against this table).
 const rt::HandlerEntry kHandlers[] = {
     {h::kMainCreated, plain<on_main_created>},
     {h::kMainMoved, plain<on_main_moved>},
@@ -39,6 +40,7 @@ const rt::HandlerEntry kHandlers[] = {
     {h::kMenuAbout, plain<tray::show_about_box>},
     {h::kScheduleButton, plain<schedule::on_schedule_button>},
     {h::kClockTick, plain<schedule::on_clock_tick>},
+    {h::kCountdownTick, plain<schedule::on_countdown_tick>},
     {h::kConfirmCreated, plain<schedule::on_confirm_created>},
     {h::kConfirmTick, plain<schedule::on_confirm_tick>},
     {h::kConfirmShutDown, plain<schedule::on_confirm_shut_down>},

@@ -177,8 +177,8 @@ bool put_on_clipboard(const std::wstring& text) {
 
 bool set_date_box_time(HWND date_box, const SYSTEMTIME& t) {
   RemoteBlock block(date_box, sizeof t);
-  if (!block.valid() || !block.write(&t, sizeof t)) return false;
-  return ask(date_box, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(block.address())).value_or(0) != 0;
+  return block.valid() && block.write(&t, sizeof t) &&
+         ask(date_box, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(block.address())).value_or(0) != 0;
 }
 
 namespace {

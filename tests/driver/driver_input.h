@@ -42,8 +42,9 @@ bool type_text(const std::wstring& text);
 // Puts text on the clipboard of the driver's desktop, for a Ctrl+V.
 bool put_on_clipboard(const std::wstring& text);
 
-// Sets a date-and-time picker's date as its calendar would, through memory
-// in its process (DTM_SETSYSTEMTIME is not carried across processes).
+// Sets a date-and-time picker's value, as picking it in its calendar would,
+// through memory in its process (its messages are not carried across
+// processes). Like a calendar pick, it raises no change notification.
 bool set_date_box_time(HWND date_box, const SYSTEMTIME& t);
 
 // The first and the last day a date-and-time picker takes: its own limits

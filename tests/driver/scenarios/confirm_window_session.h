@@ -1,14 +1,9 @@
-// The confirmation window loaded on its own by layout_host, and the log it
-// keeps: every event the runtime raised, and every shutdown request, which
-// layout_host records instead of making.
+// The confirmation window loaded on its own by layout_host.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <string>
-#include <vector>
 
-#include "scenario_support.h"
+#include "layout_host_session.h"
 #include "timer_windows.h"
 
 namespace timer::confirm_window {
@@ -20,21 +15,13 @@ constexpr const char* kConfirmClickedLine = "5201005E 16010060 0";
 // the machine off (Wine is an NT platform).
 constexpr const char* kShutdownRequestLine = "ExitWindowsEx 12";
 
-class Session : public ::testing::Test {
+class Session : public host::Session {
  protected:
-  // Starts layout_host on the confirmation window with a fresh log. With
-  // `again`, layout_host loads a new window once the first has closed.
+  // With `again`, layout_host loads a new window once the first has closed.
   ::testing::AssertionResult open(bool again = false);
-  void TearDown() override;
 
   HWND unit(Unit id) const { return drv::child_by_id(app_.window, id); }
   std::wstring confirm_caption() const { return drv::text_of(unit(kConfirmButton)); }
-  std::vector<std::string> log() const;
-  int count(const char* line) const;  // of log lines equal to `line`
-  int shutdown_requests() const;      // of any mode
-
-  std::wstring log_path_;
-  scn::Launched app_;
 };
 
 // "确定(n)".

@@ -19,8 +19,7 @@ namespace ss = timer::session;
 constexpr UINT kTrayMessage = 0x8064;
 constexpr UINT kTrayIconId = 100;
 
-// The rows of the tray menu, top to bottom.
-enum Row { kShowRow, kHideRow, kExitRow, kAboutRow, kRows };
+using ss::choose;
 
 class TrayMenu : public ::testing::Test {
  protected:
@@ -60,7 +59,7 @@ class TrayMenu : public ::testing::Test {
     ASSERT_TRUE(drv::wait_until([&] { return !drv::is_visible(app_.window); })) << "minimised into the tray";
   }
 
-  HWND wait_for_menu() const { return drv::wait_for_window({L"", L"#32768", app_.process.id(), true}); }
+  HWND wait_for_menu() const { return ss::wait_for_tray_menu(app_.process.id()); }
   HWND right_click_icon() const { return drv::right_click_screen(icon_) ? wait_for_menu() : nullptr; }
   // What the notification area sends for a right click, posted behind
   // whatever the program has still to handle: once the menu shows, all
@@ -68,16 +67,6 @@ class TrayMenu : public ::testing::Test {
   HWND post_right_click() const {
     PostMessageW(app_.window, kTrayMessage, kTrayIconId, WM_RBUTTONUP);
     return wait_for_menu();
-  }
-
-  // Clicks a row (the menu's rows are of equal height inside a thin border)
-  // and waits until the menu has closed.
-  static bool choose(HWND menu, Row row) {
-    if (!menu) return false;
-    const RECT r = drv::screen_rect(menu);
-    const LONG height = r.bottom - r.top;
-    const POINT middle{(r.left + r.right) / 2, r.top + height * (2 * row + 1) / (2 * kRows)};
-    return drv::click_screen(middle) && drv::wait_until([&] { return !drv::is_visible(menu); });
   }
 
   // Closes the menu by clicking an empty place of the desktop.
@@ -120,23 +109,23 @@ TEST_F(TrayMenu, ARightClickOpensTheMenuJustBelowAndRightOfThePointer) {
 
 TEST_F(TrayMenu, ShowWindowBringsBackAMinimisedWindowAtNormalSize) {
   minimise();
-  ASSERT_TRUE(choose(right_click_icon(), kShowRow));
+  ASSERT_TRUE(choose(right_click_icon(), ss::kShowRow));
   EXPECT_TRUE(drv::wait_until([&] { return shown_normal(); }));
 }
 
 TEST_F(TrayMenu, HideWindowHidesOnceThenChangesNothingAndShowBringsItBackInPlace) {
   const RECT before = drv::screen_rect(app_.window);
-  ASSERT_TRUE(choose(right_click_icon(), kHideRow));
+  ASSERT_TRUE(choose(right_click_icon(), ss::kHideRow));
   ASSERT_TRUE(drv::wait_until([&] { return !drv::is_visible(app_.window); }));
 
-  ASSERT_TRUE(choose(right_click_icon(), kHideRow));
+  ASSERT_TRUE(choose(right_click_icon(), ss::kHideRow));
   const HWND menu = post_right_click();  // everything before it has been handled
   ASSERT_NE(menu, nullptr);
   EXPECT_FALSE(drv::is_visible(app_.window));
   EXPECT_FALSE(IsIconic(app_.window));
   EXPECT_EQ(drv::screen_rect(app_.window), before);
 
-  ASSERT_TRUE(choose(menu, kShowRow));
+  ASSERT_TRUE(choose(menu, ss::kShowRow));
   EXPECT_TRUE(drv::wait_until([&] { return shown_normal(); }));
   EXPECT_EQ(drv::screen_rect(app_.window), before) << "where it was";
 }
@@ -152,7 +141,7 @@ TEST_F(TrayMenu, ExitDuringACountdownEndsTheProgramAndTakesTheIconAway) {
   ASSERT_TRUE(drv::wait_until([&] { return drv::text_of(ss::unit(app_.window, kStartButton)) == L"停止"; }))
       << "the countdown runs";
 
-  ASSERT_TRUE(choose(right_click_icon(), kExitRow));
+  ASSERT_TRUE(choose(right_click_icon(), ss::kExitRow));
   EXPECT_TRUE(scn::exits_with_zero(app_));
   // What the user sees. (Wine's taskbar also drops the icons of destroyed
   // windows by itself; that the program takes its icon down with its window
@@ -161,7 +150,7 @@ TEST_F(TrayMenu, ExitDuringACountdownEndsTheProgramAndTakesTheIconAway) {
 }
 
 TEST_F(TrayMenu, AboutShowsTheProgramsTextWithoutAnIcon) {
-  ASSERT_TRUE(choose(right_click_icon(), kAboutRow));
+  ASSERT_TRUE(choose(right_click_icon(), ss::kAboutRow));
   const ss::Box box = ss::wait_for_box(app_.process.id());
   ASSERT_NE(box.window, nullptr);
   EXPECT_EQ(box.caption, L"关于软件");
