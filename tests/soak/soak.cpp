@@ -1,21 +1,21 @@
 // The soak: the program's own handlers, in a program started as timer.exe
 // starts, run through far more use than a test can wait for: 100,000 ticks
-// of the clock and 1,000 schedule starts and stops. The runtime heap's live
-// blocks, the GDI objects and the user handles must be where a short first
-// pass of the same work left them. Prints its figures; exit code 0 when
-// nothing was left behind, 1 otherwise.
+// of the clock and 1,000 schedules, of which every fifth runs out and fires
+// and the others are stopped. The runtime heap's live blocks, the GDI
+// objects and the user handles must be where a short first pass of the same
+// work left them, and no shutdown may have been requested. Prints its
+// figures; exit code 0 when nothing was left behind, 1 otherwise.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "firings.h"
 #include "gui_objects.h"
 #include "heap.h"
-#include "main_window.h"
+#include "main_window_units.h"
 #include "program.h"
-#include "property_rules.h"
 #include "window_access_win.h"
-#include "window_runtime.h"
 
 namespace {
 
@@ -51,32 +51,33 @@ void clock_ticks(int n) {
   pump();
 }
 
-std::string caption(uint32_t unit) {
-  return rt::get_text(mw::kWindow, unit, prop::kButtonCaption).c_str();
+// Clicks on "定时" and then on "停止"; false when the button did not follow.
+bool start_and_stop(HWND frame) {
+  soak::click(frame, soak::kStartButton);
+  const bool started = soak::button_caption() == "停止";
+  soak::click(frame, soak::kStartButton);
+  pump();
+  return started && soak::button_caption() == "定时";
 }
 
-// Clicks on "定时" and then on "停止"; false when the button did not follow.
-bool start_and_stop(HWND button) {
-  SendMessageW(button, BM_CLICK, 0, 0);
-  const bool started = caption(mw::按钮1) == "停止";
-  SendMessageW(button, BM_CLICK, 0, 0);
-  pump();
-  return started && caption(mw::按钮1) == "定时";
-}
+constexpr int kFiringEvery = 5;
 
 struct Pass {
   int ticks;
   int schedules;
 };
 
-// Runs a pass; the number of schedules that did not start and stop.
-int run(const Pass& pass, HWND button) {
+// Runs a pass; the number of schedules that did not start and then stop or
+// fire as they should.
+int run(const Pass& pass, HWND frame, int* firings) {
   int failed = 0;
   const int ticks_between = pass.ticks / pass.schedules;
-  for (int i = 0; i < pass.schedules; ++i) {
+  for (int i = 1; i <= pass.schedules; ++i) {
     clock_ticks(ticks_between);
-    if (!start_and_stop(button)) ++failed;
+    const bool ok = i % kFiringEvery == 0 ? soak::fire(frame, (*firings)++) : start_and_stop(frame);
+    if (!ok) ++failed;
   }
+  pump();
   return failed;
 }
 
@@ -91,31 +92,38 @@ int main() {
   app::start_program();
   rt::load_startup_window(mw::kWindow);
   const HWND frame = rt::window_handle(mw::kWindow);
-  const HWND button = GetDlgItem(frame, 12);  // a unit's control ID is its layout index
-  // A target the schedule can count to: midnight of the date box's day
-  // (the hour box is left empty), well within range.
+  // A target the stopped schedules can count to: midnight of the date box's
+  // day (the hour box is left empty), well within range.
   rt::put_text(mw::kWindow, mw::组合框_分, prop::kComboContent, "0");
   rt::put_text(mw::kWindow, mw::组合框_秒, prop::kComboContent, "0");
+  soak::prepare_firings();
   pump();
 
-  const Pass first{1000, 10}, soak{100000, 1000};
-  int failed = run(first, button);
+  // The first pass fires each kind twice, the confirmation closed each way.
+  const Pass first{4000, 40}, soak{100000, 1000};
+  int firings = 0;
+  int failed = run(first, frame, &firings);
+  const int first_firings = firings;
   const Counts before = counts();
   const DWORD start = GetTickCount();
-  failed += run(soak, button);
+  failed += run(soak, frame, &firings);
   const DWORD ms = GetTickCount() - start;
   const Counts after = counts();
 
-  std::printf("soak: %d clock ticks and %d schedule starts and stops in %.1f s\n", soak.ticks, soak.schedules,
-              ms / 1000.0);
+  const int fired = firings - first_firings;
+  std::printf("soak: %d clock ticks and %d schedules (%d stopped, %d fired) in %.1f s\n", soak.ticks,
+              soak.schedules, soak.schedules - fired, fired, ms / 1000.0);
   print("after first pass:", before);
   print("after the soak:", after);
-  if (failed) std::printf("%d schedules did not start and stop\n", failed);
+  if (failed) std::printf("%d schedules did not start and then stop or fire as they should\n", failed);
+  const int shutdowns = soak::shutdown_requests();
+  if (shutdowns) std::printf("%d shutdown requests\n", shutdowns);
   const bool kept = before.heap_blocks == after.heap_blocks && before.gdi_objects == after.gdi_objects &&
                     before.user_handles == after.user_handles;
-  std::printf("%s\n", kept && !failed ? "nothing left behind" : "LEFT BEHIND");
+  const bool good = kept && !failed && !shutdowns;
+  std::printf("%s\n", good ? "nothing left behind" : kept ? "FAILED" : "LEFT BEHIND");
 
   SendMessageW(frame, WM_CLOSE, 0, 0);
   rt::run_message_loop();
-  return kept && !failed ? 0 : 1;
+  return good ? 0 : 1;
 }
