@@ -1,7 +1,8 @@
 // What a person may type, paste or pick in the main window that the program
 // does not expect. Each gets an answer (the schedule counts, or the notice
-// "未设置完整时间!" refuses it), and the program goes on: its clock keeps
-// ticking and it ends with exit code 0 when closed.
+// "未设置完整时间!" refuses it, or the reminder box shows the text as the
+// reminder box holds it), and the program goes on: its clock keeps ticking
+// and it ends with exit code 0 when closed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -36,6 +37,17 @@ class BadInput : public ss::MainWindowTest {
                 count == std::to_wstring(expected + 1))
         << drv::utf8(count) << ", expected " << expected;
   }
+
+  // With 提醒 checked, a schedule of one second fires; the reminder box that
+  // it shows (a huge box may take a while to lay out).
+  ss::Box fire_reminder() {
+    EXPECT_TRUE(ss::check(app_.window, kCheckReminder));
+    EXPECT_TRUE(ss::start_count(app_.window, 1));
+    const ss::Box box = ss::wait_for_box(app_.process.id(), 30000);
+    EXPECT_NE(box.window, nullptr) << "no reminder box";
+    EXPECT_EQ(box.caption, L"提醒");
+    return box;
+  }
 };
 
 SYSTEMTIME today_at(int hour, int minute, int second) {
@@ -47,8 +59,10 @@ SYSTEMTIME today_at(int hour, int minute, int second) {
 }
 
 // A single-line edit box takes text up to its limit: the paste keeps the
-// first characters of the megabyte, and the program goes on.
-TEST_F(BadInput, AMegabytePastedIntoTheReminderKeepsWhatTheBoxTakes) {
+// first characters of the megabyte. When the schedule fires, the reminder
+// box holds all of those; it grows far taller than the screen (its OK
+// button out of reach of the mouse), and Enter closes it.
+TEST_F(BadInput, AMegabytePastedIntoTheReminderKeepsWhatTheBoxTakesAndTheReminderBoxHoldsIt) {
   const std::wstring piece = L"到点提醒0123456789";
   std::wstring text;
   while (text.size() < (1u << 20)) text += piece;
@@ -63,6 +77,33 @@ TEST_F(BadInput, AMegabytePastedIntoTheReminderKeepsWhatTheBoxTakes) {
   ASSERT_TRUE(drv::wait_until([&] { return drv::ask(edit, WM_GETTEXTLENGTH).value_or(0) > 0; }, 10000));
   EXPECT_EQ(drv::text_of(edit), text.substr(0, limit)) << "the first " << limit << " characters";
   std::printf("the reminder box took %zu of %zu characters\n", limit, text.size());
+  EXPECT_TRUE(clock_ticks());
+
+  const ss::Box box = fire_reminder();
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.text.size(), limit);
+  EXPECT_TRUE(box.text == text.substr(0, limit)) << "the box shows other text";
+  const RECT outer = drv::screen_rect(box.window), inner = drv::screen_rect(drv::child_by_id(box.window, 0xFFFF));
+  std::printf("the box spans %ld..%ld (its text %ld..%ld) of a screen %d high\n", outer.top, outer.bottom, inner.top,
+              inner.bottom, kScreenHeight);
+  scn::take_desktop_shot(L"bad_input_megabyte_reminder");
+  EXPECT_TRUE(ss::close_box(box));
+  EXPECT_TRUE(clock_ticks());
+}
+
+// A reminder of nothing but spaces is a text like any other: the box shows
+// the spaces as they were typed.
+TEST_F(BadInput, AReminderOfOnlySpacesIsShownAsItIs) {
+  const std::wstring spaces(5, L' ');
+  ASSERT_TRUE(ss::focus_unit(app_.window, kReminderEdit));
+  ASSERT_TRUE(drv::type_text(spaces));
+  ASSERT_TRUE(drv::wait_until([&] { return drv::text_of(unit(kReminderEdit)) == spaces; }));
+  const ss::Box box = fire_reminder();
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.text, spaces);
+  EXPECT_TRUE(ss::close_box(box));
+  EXPECT_EQ(button(), L"定时");
+  EXPECT_EQ(remaining(), L"0");
   EXPECT_TRUE(clock_ticks());
 }
 

@@ -76,6 +76,34 @@ bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstr
   return true;
 }
 
+bool check(HWND main, int index) {
+  return drv::click(unit(main, index)) &&
+         drv::wait_until([&] { return drv::check_state(unit(main, index)) == BST_CHECKED; });
+}
+
+::testing::AssertionResult start_count(HWND main, int count) {
+  const SYSTEMTIME target = local_time_plus(count + kFillingSeconds);
+  if (!set_date(main, target)) return ::testing::AssertionFailure() << "the date box did not take the date";
+  if (!enter_time(main, target.wHour, std::to_wstring(target.wMinute), std::to_wstring(target.wSecond))) {
+    return ::testing::AssertionFailure() << "the time boxes did not take the time";
+  }
+  long long left = 0;
+  drv::wait_until([&] { return (left = seconds_between(local_time_plus(0), target)) <= count; },
+                  1000 * (kFillingSeconds + 2));
+  if (left != count) {
+    return ::testing::AssertionFailure() << "filling the boxes took more than " << kFillingSeconds << " s";
+  }
+  const HWND button = unit(main, main_window::kStartButton);
+  if (!drv::click(button) || !drv::wait_until([&] { return drv::text_of(button) == L"停止"; })) {
+    return ::testing::AssertionFailure() << "the schedule did not start";
+  }
+  const std::wstring shown = drv::text_of(unit(main, main_window::kRemainingLabel));
+  if (shown != std::to_wstring(count)) {
+    return ::testing::AssertionFailure() << "it shows " << drv::utf8(shown) << ": the click came a second late";
+  }
+  return ::testing::AssertionSuccess();
+}
+
 Box wait_for_box(DWORD process_id, DWORD timeout_ms) {
   Box box;
   box.window = drv::wait_for_window({L"", L"#32770", process_id, true}, timeout_ms);

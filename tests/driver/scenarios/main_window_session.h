@@ -33,6 +33,17 @@ bool focus_unit(HWND main, int index);
 // empty, and so does a negative hour.
 bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstring& second);
 
+// Clicks an unchecked check box and waits until it shows checked.
+bool check(HWND main, int index);
+
+// Filling the boxes before the click of start_count waits for every key's
+// effect.
+constexpr int kFillingSeconds = 5;
+// Starts a schedule that shows `count` as it starts: the target (date and
+// time) is entered first, then 定时 clicked early in the second that lies
+// `count` seconds before it.
+::testing::AssertionResult start_count(HWND main, int count);
+
 // A message box of the program's process, once it shows.
 struct Box {
   HWND window = nullptr;
