@@ -1,5 +1,6 @@
 #include "fatal.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,8 +16,22 @@ void stderr_sink(const std::string& text) {
 
 FatalSink g_sink = &stderr_sink;
 
+// Set while a fatal error is being reported. The report may itself run into
+// a second one: building its text can find no memory, and the Windows box
+// runs a message loop. Reporting again would nest box in box until the stack
+// runs out, so the second one ends the process at once.
+std::atomic<bool> g_reporting{false};
+
 [[noreturn]] void raise(const int* code, const char* message) {
-  g_sink(fatal_error_text(code, message));
+  if (g_reporting.exchange(true)) std::_Exit(-1);
+  try {
+    g_sink(fatal_error_text(code, message));
+  } catch (...) {
+    // A sink that throws (the tests' sink) hands the error back to its
+    // caller: the report is over.
+    g_reporting = false;
+    throw;
+  }
   std::_Exit(-1);
 }
 

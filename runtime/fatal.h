@@ -17,6 +17,8 @@ std::string fatal_error_text(const int* code, const char* message);
 // Where a fatal error goes. The default writes the text to stderr and exits
 // with -1; the Windows runtime installs the message box at start-up, tests
 // install a sink that throws. A sink that returns is followed by exit(-1).
+// A fatal error raised while another is being reported (from inside the
+// sink, on any thread) ends the process at once with -1.
 using FatalSink = void (*)(const std::string& text);
 FatalSink set_fatal_sink(FatalSink sink);
 

@@ -1,16 +1,19 @@
 // The Windows face of the fatal runtime error: a message box without owner,
-// captioned "错误" with the error icon, then exit code -1.
+// captioned "错误" with the error icon, then exit code -1. Nothing of the
+// program runs while the box is open.
 #include <windows.h>
 
 #include "fatal.h"
 #include "gbk_win.h"
 #include "sound/player_win.h"
 #include "start_win.h"
+#include "window_table_win.h"
 
 namespace rt {
 namespace {
 
 void message_box_sink(const std::string& text) {
+  win::refuse_events_for_good();
   MessageBoxW(nullptr, to_wide(text).c_str(), to_wide("错误").c_str(), MB_ICONERROR);
   sound::stop_all_and_wait();  // no worker is cut off in the middle of a device call
   ExitProcess(static_cast<UINT>(-1));

@@ -11,10 +11,9 @@
 
 namespace {
 
+// The message is built without allocating; should the report itself find no
+// memory, the fatal error's own guard ends the process.
 [[noreturn]] void out_of_memory(std::size_t size) {
-  static bool failing = false;
-  if (failing) std::_Exit(-1);  // the report itself found no memory
-  failing = true;
   char message[64];
   std::snprintf(message, sizeof message, "分配 %lu 字节内存失败!", static_cast<unsigned long>(size));
   rt::fatal_error(message);

@@ -1,6 +1,7 @@
 #include "window_table_win.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "fatal.h"
 #include "gbk_win.h"
@@ -42,6 +43,8 @@ LoadedWindow* window_of(HWND frame) {
 
 namespace {
 
+std::atomic<bool> g_events_refused{false};
+
 std::vector<DestroyObserver>& destroy_observers() {
   static std::vector<DestroyObserver> v;
   return v;
@@ -61,6 +64,26 @@ bool notify_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lpar
   for (const auto& o : message_observers())
     if (o.first == message && o.second(window_id, message, wparam, lparam)) return true;
   return false;
+}
+
+namespace {
+
+BOOL CALLBACK quieten(HWND h, LPARAM) {
+  if (LoadedWindow* w = window_of(h)) {
+    for (auto& u : w->units)
+      if (u->cls == UnitClass::Timer) stop_timer(*u);
+    EnableWindow(h, FALSE);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void refuse_events_for_good() noexcept {
+  g_events_refused = true;
+  // Only the calling thread's own windows are looked up: a worker thread
+  // must not read the window table.
+  EnumThreadWindows(GetCurrentThreadId(), quieten, 0);
 }
 
 void set_window_text(HWND w, const char* gbk) { SetWindowTextW(w, to_wide(gbk).c_str()); }
@@ -101,7 +124,7 @@ void set_event_observer(EventObserver observer) { g_observer = observer; }
 
 EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int argc, const int32_t* args) {
   win::Runtime& rt = win::runtime();
-  if (rt.suspended > 0) return {false, 0};
+  if (rt.suspended > 0 || win::g_events_refused) return {false, 0};
   win::LoadedWindow* w = win::find_window(window_id);
   if (!w) fatal_error("未找到引发事件的窗口");
   win::Unit* u = unit_id ? w->unit(unit_id) : &w->own();

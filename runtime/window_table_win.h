@@ -79,6 +79,12 @@ class SuspendEvents {
   SuspendEvents& operator=(const SuspendEvents&) = delete;
 };
 
+// Before the fatal error's box: from here on no event reaches a handler (the
+// box's message loop would otherwise run ticks, clicks and tray reports
+// behind it), the timers of the calling thread's windows stop and those
+// windows take no input. Called from another thread it refuses events only.
+void refuse_events_for_good() noexcept;
+
 // Window classes of the runtime (registered once).
 extern const wchar_t kFrameClass[];
 extern const wchar_t kLabelClass[];

@@ -73,4 +73,22 @@ TEST(FatalBox, AFailedCppAllocationIsTheSameFatalError) {
   EXPECT_EQ(run.seen, expected_box(u8"分配 2147483632 字节内存失败!"));
 }
 
+// Memory that stays exhausted while the box is shown: the second fatal error
+// ends the process at once instead of opening a box inside the box.
+TEST(FatalBox, ASecondFatalErrorWhileTheBoxIsShownExitsAtOnce) {
+  ProbeRun run;
+  ASSERT_TRUE(run_probe(L"again", &run));
+  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
+  EXPECT_EQ(run.seen, expected_box(u8"分配 77 字节内存失败!")) << "one box only";
+}
+
+// One failed allocation in a timer's handler: behind the open box the timer
+// runs no handler and the window takes no input.
+TEST(FatalBox, NoHandlerRunsWhileTheBoxIsOpen) {
+  ProbeRun run;
+  ASSERT_TRUE(run_probe(L"ticking", &run));
+  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
+  EXPECT_EQ(run.seen, expected_box(u8"分配 77 字节内存失败!") + "ticks while open=0\nwindow=disabled\n");
+}
+
 }  // namespace

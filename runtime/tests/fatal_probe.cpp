@@ -1,21 +1,34 @@
 // Raises a fatal runtime error (memory exhaustion) in a program started like
-// ours, and records from a CBT hook what the message box shows, then presses
-// its OK button. Usage: fatal_probe OUTPUT-FILE [new]
-// The runtime heap runs out of memory, or with "new" a C++ allocation fails.
+// ours, and records from a CBT hook what each message box shows, then presses
+// its OK button. Usage: fatal_probe OUTPUT-FILE MODE, where MODE is
+//   heap     the runtime heap runs out of memory;
+//   new      a C++ allocation fails;
+//   again    the heap runs out, and again while the box is being shown;
+//   ticking  a window's 10 ms timer ticks; one tick finds no memory once,
+//            and the probe records the ticks that ran while the box was open
+//            and whether the window took input.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
-#include <string>
 #include <new>
+#include <string>
 
 #include "heap.h"
+#include "layout.h"
 #include "start_win.h"
+#include "window_runtime.h"
 
 namespace {
 
+std::string g_mode;
 std::string g_output;
 HHOOK g_hook;
 const char* g_path;
+int g_boxes = 0;
+std::atomic<int> g_ticks{0};
+
+constexpr uint32_t kWindow = 0x52000001, kOwn = 0x06000000, kTimer = 0x16000001;
 
 void write_output() {
   if (FILE* f = std::fopen(g_path, "wb")) {
@@ -48,38 +61,104 @@ HICON box_icon(HWND box) {
   return nullptr;
 }
 
+void* no_memory(std::size_t) { return nullptr; }
+
+void* no_memory_once(std::size_t) {
+  rt::set_raw_allocator(nullptr);  // the next allocation succeeds again
+  return nullptr;
+}
+
+BOOL CALLBACK find_probe_window(HWND h, LPARAM out) {
+  if (window_text(h) == L"探针") *reinterpret_cast<HWND*>(out) = h;
+  return TRUE;
+}
+
+HWND probe_window() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), find_probe_window, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Plays the user of the box in "ticking" mode: looks at the program for half
+// a second (fifty timer periods) before pressing OK.
+struct Watch {
+  HWND box;
+  HWND window;
+  int ticks_at_open;
+};
+
+DWORD WINAPI watch_box(void* param) {
+  Watch* watch = static_cast<Watch*>(param);
+  Sleep(500);  // proving that nothing happens takes a while of nothing
+  g_output += "ticks while open=" + std::to_string(g_ticks - watch->ticks_at_open) + "\n";
+  g_output += std::string("window=") + (IsWindowEnabled(watch->window) ? "enabled" : "disabled") + "\n";
+  write_output();
+  PostMessageW(watch->box, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
 LRESULT CALLBACK on_cbt(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wparam);
     wchar_t cls[32] = {};
     GetClassNameW(box, cls, 32);
     if (std::wstring(cls) == L"#32770") {
+      ++g_boxes;
       const HICON error_icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32513));  // IDI_HAND
-      g_output = "caption=" + utf8(window_text(box)) + "\n";
+      if (g_boxes > 1) g_output += "box " + std::to_string(g_boxes) + "\n";
+      g_output += "caption=" + utf8(window_text(box)) + "\n";
       g_output += "text=" + utf8(window_text(GetDlgItem(box, 0xFFFF))) + "\n";
       g_output += std::string("owner=") + (GetWindow(box, GW_OWNER) ? "yes" : "none") + "\n";
       g_output += std::string("icon=") + (box_icon(box) == error_icon ? "error" : "other") + "\n";
       g_output += std::string("ok=") + (GetDlgItem(box, IDOK) ? "yes" : "no") + "\n";
       write_output();  // the process ends when the box is closed
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      if (g_mode == "again" && g_boxes == 1) {
+        rt::allocate(88);  // the allocator still finds nothing
+      } else if (g_mode == "ticking") {
+        static Watch watch;
+        watch = Watch{box, probe_window(), g_ticks};
+        CloseHandle(CreateThread(nullptr, 0, watch_box, &watch, 0, nullptr));
+      } else {
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+      }
     }
   }
   return CallNextHookEx(g_hook, code, wparam, lparam);
 }
 
-void* no_memory(std::size_t) { return nullptr; }
+int32_t on_tick(int, const int32_t*) {
+  if (++g_ticks == 5) {
+    rt::set_raw_allocator(&no_memory_once);
+    rt::allocate(77);
+  }
+  return 1;
+}
+
+namespace f = rt::unit_flag;
+const rt::UnitDef kUnits[] = {
+    {kOwn, "窗口", rt::UnitClass::Window, -1, 50, 50, 200, 120, "探针", 0, f::kVisible | f::kSysMenu, 0, {}},
+    {kTimer, "时钟1", rt::UnitClass::Timer, 0, 0, 0, 26, 26, nullptr, 10, 0, 0, {{{rt::event::kTick, "tick"}}}},
+};
+const rt::WindowDef kProbeWindow{kWindow, kUnits, sizeof kUnits / sizeof kUnits[0]};
+const rt::WindowDef* const kLayouts[] = {&kProbeWindow};
+const rt::HandlerEntry kHandlers[] = {{"tick", on_tick}};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 2;
+  if (argc < 3) return 2;
   g_path = argv[1];
+  g_mode = argv[2];
   rt::start_runtime();
   g_hook = SetWindowsHookExW(WH_CBT, on_cbt, nullptr, GetCurrentThreadId());
-  if (argc > 2 && std::string(argv[2]) == "new") {
+  if (g_mode == "new") {
     volatile std::size_t too_much = 0x7FFFFFF0;  // more than a 32-bit process can have
     char* never = new char[too_much];
     std::printf("%p\n", static_cast<void*>(never));  // used, so the allocation happens
+  } else if (g_mode == "ticking") {
+    rt::start_windows(kLayouts, 1, kHandlers, 1);
+    rt::load_startup_window(kWindow);
+    rt::run_message_loop();
   } else {
     rt::set_raw_allocator(&no_memory);
     rt::allocate(77);

@@ -29,6 +29,25 @@ TEST(FatalText, RaisingReachesTheSink) {
   }
 }
 
+// Exit code -1 as the parent sees it: all bits on Windows, the low byte on
+// POSIX systems.
+#ifdef _WIN32
+constexpr int kMinusOne = -1;
+#else
+constexpr int kMinusOne = 255;
+#endif
+
+// A report that runs into another fatal error (its text finds no memory, a
+// handler runs inside its box) ends the process instead of nesting.
+TEST(FatalText, AnErrorRaisedWhileReportingEndsTheProcessWithMinusOne) {
+  EXPECT_EXIT(
+      {
+        rt::set_fatal_sink([](const std::string&) { rt::fatal_error("again"); });
+        rt::fatal_error("first");
+      },
+      ::testing::ExitedWithCode(kMinusOne), "");
+}
+
 TEST(FatalText, CallingAServiceThatNobodyProvidesIsFatal) {
   FatalCatcher catcher;
   rt::ServiceOverride none(rt::Service::PlaySound, nullptr);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <functional>
 #include <vector>
 
 #include "driver_read.h"
@@ -156,10 +158,101 @@ bool type_text(const std::wstring& text) {
   return inputs.empty() || send(inputs);
 }
 
+bool put_on_clipboard(const std::wstring& text) {
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return false;
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(memory);
+    return false;
+  }
+  EmptyClipboard();
+  const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;  // the clipboard owns it now
+  if (!put) GlobalFree(memory);
+  CloseClipboard();
+  return put;
+}
+
 bool set_date_box_time(HWND date_box, const SYSTEMTIME& t) {
   RemoteBlock block(date_box, sizeof t);
   return block.valid() && block.write(&t, sizeof t) &&
          ask(date_box, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(block.address())).value_or(0) != 0;
+}
+
+namespace {
+
+int days_in(int year, int month) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// The box takes a day when it shows that day afterwards.
+bool takes(HWND box, int year, int month, int day) {
+  SYSTEMTIME t{};
+  t.wYear = static_cast<WORD>(year);
+  t.wMonth = static_cast<WORD>(month);
+  t.wDay = static_cast<WORD>(day);
+  if (!set_date_box_time(box, t)) return false;
+  const std::optional<SYSTEMTIME> shown = date_box_time(box);
+  return shown && shown->wYear == t.wYear && shown->wMonth == t.wMonth && shown->wDay == t.wDay;
+}
+
+// The first of lo..hi where `holds` turns true (it stays true after), or the
+// last where it is still true (it turns false after) when `last` is set.
+int boundary(int lo, int hi, bool last, const std::function<bool(int)>& holds) {
+  while (lo < hi) {
+    const int mid = last ? lo + (hi - lo + 1) / 2 : lo + (hi - lo) / 2;
+    if (last) {
+      holds(mid) ? lo = mid : hi = mid - 1;
+    } else {
+      holds(mid) ? hi = mid : lo = mid + 1;
+    }
+  }
+  return lo;
+}
+
+// The first (or last) day of a year that the box takes, day by day: a
+// calendar may leave days out where it begins (Wine's September 1752 has 19).
+bool scan_year(HWND box, int year, bool from_end, SYSTEMTIME* found) {
+  for (int i = 0; i < 12; ++i) {
+    const int month = from_end ? 12 - i : 1 + i;
+    for (int j = 0; j < days_in(year, month); ++j) {
+      const int day = from_end ? days_in(year, month) - j : 1 + j;
+      if (takes(box, year, month, day)) {
+        *found = SYSTEMTIME{};
+        found->wYear = static_cast<WORD>(year);
+        found->wMonth = static_cast<WORD>(month);
+        found->wDay = static_cast<WORD>(day);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool date_box_extremes(HWND box, SYSTEMTIME* first, SYSTEMTIME* last) {
+  const std::optional<DateLimits> limits = date_box_limits(box);
+  const std::optional<SYSTEMTIME> today = date_box_time(box);
+  if (!limits || !today) return false;
+  const int now = today->wYear;
+  if (limits->flags & GDTR_MIN) {
+    *first = limits->first;
+  } else {
+    const int year = boundary(1, now, false, [&](int y) { return takes(box, y, 12, 31); });
+    if (!scan_year(box, year, false, first)) return false;
+  }
+  if (limits->flags & GDTR_MAX) {
+    *last = limits->last;
+  } else {
+    const int year = boundary(now, 30827, true, [&](int y) { return takes(box, y, 1, 1); });
+    if (!scan_year(box, year, true, last)) return false;
+  }
+  return true;
 }
 
 }  // namespace drv

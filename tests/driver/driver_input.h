@@ -39,9 +39,17 @@ bool press_key(WORD vk, unsigned modifiers = kNoModifier);
 // Types text character by character as Unicode input.
 bool type_text(const std::wstring& text);
 
+// Puts text on the clipboard of the driver's desktop, for a Ctrl+V.
+bool put_on_clipboard(const std::wstring& text);
+
 // Sets a date-and-time picker's value, as picking it in its calendar would,
 // through memory in its process (its messages are not carried across
 // processes). Like a calendar pick, it raises no change notification.
 bool set_date_box_time(HWND date_box, const SYSTEMTIME& t);
+
+// The first and the last day a date-and-time picker takes: its own limits
+// where it has them (DTM_GETRANGE), else found by asking it to show days and
+// reading back which it kept. Leaves the box showing a day it took.
+bool date_box_extremes(HWND date_box, SYSTEMTIME* first, SYSTEMTIME* last);
 
 }  // namespace drv

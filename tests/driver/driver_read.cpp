@@ -121,12 +121,19 @@ std::optional<SYSTEMTIME> date_box_time(HWND date_box) {
   return t;
 }
 
-std::optional<DWORD> date_box_range(HWND date_box) {
+std::optional<DateLimits> date_box_limits(HWND date_box) {
   RemoteBlock block(date_box, 2 * sizeof(SYSTEMTIME));
   if (!block.valid()) return std::nullopt;
   const std::optional<LRESULT> r = ask(date_box, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(block.address()));
-  if (!r) return std::nullopt;
-  return static_cast<DWORD>(*r);
+  SYSTEMTIME both[2] = {};
+  if (!r || !block.read(both, sizeof both)) return std::nullopt;
+  return DateLimits{static_cast<DWORD>(*r), both[0], both[1]};
+}
+
+std::optional<DWORD> date_box_range(HWND date_box) {
+  const std::optional<DateLimits> limits = date_box_limits(date_box);
+  if (!limits) return std::nullopt;
+  return limits->flags;
 }
 
 std::string utf8(const std::wstring& s) {

@@ -63,6 +63,13 @@ int check_state(HWND button);
 std::optional<SYSTEMTIME> date_box_time(HWND date_box);
 // Which limits it has (GDTR_MIN, GDTR_MAX), read the same way.
 std::optional<DWORD> date_box_range(HWND date_box);
+// The earliest and the latest date it shows, with those flags: without a
+// limit of its own a picker still has its calendar's first and last day.
+struct DateLimits {
+  DWORD flags;
+  SYSTEMTIME first, last;
+};
+std::optional<DateLimits> date_box_limits(HWND date_box);
 
 // For messages of failed checks: UTF-8.
 std::string utf8(const std::wstring& s);

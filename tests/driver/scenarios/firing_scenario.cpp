@@ -25,8 +25,6 @@ using drv::wait_until;
 // The alarm's samples: a second of them, and all of them.
 constexpr DWORD kSecondOfSound = 88200;
 constexpr DWORD kAlarmDataSize = 5116308;
-// Filling the boxes before the click waits for every key's effect.
-constexpr int kFillingSeconds = 5;
 // A box comes up within this once its firing tick is due.
 constexpr DWORD kFiringMs = 5000;
 
@@ -67,10 +65,7 @@ class Firing : public host::Session {
     return drv::wait_for_window({confirm_window::kCaption, L"", app_.process.id(), true}, kFiringMs);
   }
 
-  void tick(int check_box) {
-    ASSERT_TRUE(drv::click(unit(check_box)));
-    ASSERT_TRUE(wait_until([&] { return drv::check_state(unit(check_box)) == BST_CHECKED; }));
-  }
+  void tick(int check_box) { ASSERT_TRUE(ss::check(app_.window, check_box)); }
   void type_reminder(const std::wstring& text) {
     ASSERT_TRUE(ss::focus_unit(app_.window, kReminderEdit));
     ASSERT_TRUE(drv::type_text(text));
@@ -84,22 +79,7 @@ class Firing : public host::Session {
     ASSERT_TRUE(wait_until([&] { return !drv::is_visible(app_.window); })) << "minimised into the tray";
   }
 
-  // Starts a schedule that shows `count` as it starts: the target is
-  // entered first, then 定时 clicked early in the second that lies `count`
-  // seconds before it.
-  void start_count(int count) {
-    const SYSTEMTIME target = ss::local_time_plus(count + kFillingSeconds);
-    ASSERT_TRUE(ss::set_date(app_.window, target));
-    ASSERT_TRUE(ss::enter_time(app_.window, target.wHour, std::to_wstring(target.wMinute),
-                               std::to_wstring(target.wSecond)));
-    long long left = 0;
-    ASSERT_TRUE(wait_until([&] { return (left = ss::seconds_between(ss::local_time_plus(0), target)) <= count; },
-                           1000 * (kFillingSeconds + 2)));
-    ASSERT_EQ(left, count) << "filling the boxes took more than " << kFillingSeconds << " s";
-    ASSERT_TRUE(drv::click(unit(kStartButton)));
-    ASSERT_TRUE(wait_until([&] { return button() == L"停止"; }));
-    ASSERT_EQ(drv::utf8(remaining()), std::to_string(count)) << "the click came a second late";
-  }
+  void start_count(int count) { ASSERT_TRUE(ss::start_count(app_.window, count)); }
 
   // Waits for a box of the program, noting each count the label shows
   // meanwhile.

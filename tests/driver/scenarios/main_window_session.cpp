@@ -56,11 +56,13 @@ bool focus_unit(HWND main, int index) {
 }
 
 bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstring& second) {
-  if (!focus_unit(main, main_window::kHourBox)) return false;
-  const HWND hours = unit(main, main_window::kHourBox);
-  drv::press_key(VK_HOME);
-  for (int i = 0; i < hour; ++i) drv::press_key(VK_DOWN);
-  if (!drv::wait_until([&] { return drv::combo_selection(hours) == hour; })) return false;
+  if (hour >= 0) {
+    if (!focus_unit(main, main_window::kHourBox)) return false;
+    const HWND hours = unit(main, main_window::kHourBox);
+    drv::press_key(VK_HOME);
+    for (int i = 0; i < hour; ++i) drv::press_key(VK_DOWN);
+    if (!drv::wait_until([&] { return drv::combo_selection(hours) == hour; })) return false;
+  }
   struct Field {
     int index;
     const std::wstring& text;
@@ -72,6 +74,34 @@ bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstr
     if (!drv::wait_until([&] { return drv::text_of(box) == f.text; })) return false;
   }
   return true;
+}
+
+bool check(HWND main, int index) {
+  return drv::click(unit(main, index)) &&
+         drv::wait_until([&] { return drv::check_state(unit(main, index)) == BST_CHECKED; });
+}
+
+::testing::AssertionResult start_count(HWND main, int count) {
+  const SYSTEMTIME target = local_time_plus(count + kFillingSeconds);
+  if (!set_date(main, target)) return ::testing::AssertionFailure() << "the date box did not take the date";
+  if (!enter_time(main, target.wHour, std::to_wstring(target.wMinute), std::to_wstring(target.wSecond))) {
+    return ::testing::AssertionFailure() << "the time boxes did not take the time";
+  }
+  long long left = 0;
+  drv::wait_until([&] { return (left = seconds_between(local_time_plus(0), target)) <= count; },
+                  1000 * (kFillingSeconds + 2));
+  if (left != count) {
+    return ::testing::AssertionFailure() << "filling the boxes took more than " << kFillingSeconds << " s";
+  }
+  const HWND button = unit(main, main_window::kStartButton);
+  if (!drv::click(button) || !drv::wait_until([&] { return drv::text_of(button) == L"停止"; })) {
+    return ::testing::AssertionFailure() << "the schedule did not start";
+  }
+  const std::wstring shown = drv::text_of(unit(main, main_window::kRemainingLabel));
+  if (shown != std::to_wstring(count)) {
+    return ::testing::AssertionFailure() << "it shows " << drv::utf8(shown) << ": the click came a second late";
+  }
+  return ::testing::AssertionSuccess();
 }
 
 Box wait_for_box(DWORD process_id, DWORD timeout_ms) {
@@ -88,6 +118,29 @@ bool close_box(const Box& box) {
   if (!drv::bring_to_front(box.window)) return false;
   drv::press_key(VK_RETURN);
   return drv::wait_until([&] { return !IsWindow(box.window) || !drv::is_visible(box.window); });
+}
+
+void MainWindowTest::SetUp() { ASSERT_TRUE(scn::launch(L"timer", {}, main_window::kCaption, &app_)); }
+
+void MainWindowTest::TearDown() {
+  if (app_.process.running()) {
+    drv::ask(app_.window, WM_CLOSE);
+    EXPECT_TRUE(scn::exits_with_zero(app_));
+  }
+}
+
+HWND MainWindowTest::unit(int index) const { return session::unit(app_.window, index); }
+std::wstring MainWindowTest::remaining() const { return drv::text_of(unit(main_window::kRemainingLabel)); }
+std::wstring MainWindowTest::button() const { return drv::text_of(unit(main_window::kStartButton)); }
+
+void MainWindowTest::expect_refused() {
+  const Box box = wait_for_box(app_.process.id());
+  ASSERT_NE(box.window, nullptr) << "a message box";
+  EXPECT_EQ(box.caption, L"提示");
+  EXPECT_EQ(box.text, L"未设置完整时间!");
+  EXPECT_TRUE(close_box(box));
+  EXPECT_EQ(button(), L"定时") << "the schedule stays idle";
+  EXPECT_EQ(remaining(), L"");
 }
 
 bool set_date(HWND main, const SYSTEMTIME& t) {

@@ -30,8 +30,19 @@ bool focus_unit(HWND main, int index);
 
 // Picks the hour from the hour list with the keyboard (Home, then Down) and
 // types the minute and second into their boxes. An empty text leaves a box
-// empty.
+// empty, and so does a negative hour.
 bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstring& second);
+
+// Clicks an unchecked check box and waits until it shows checked.
+bool check(HWND main, int index);
+
+// Filling the boxes before the click of start_count waits for every key's
+// effect.
+constexpr int kFillingSeconds = 5;
+// Starts a schedule that shows `count` as it starts: the target (date and
+// time) is entered first, then 定时 clicked early in the second that lies
+// `count` seconds before it.
+::testing::AssertionResult start_count(HWND main, int count);
 
 // A message box of the program's process, once it shows.
 struct Box {
@@ -42,6 +53,22 @@ struct Box {
 Box wait_for_box(DWORD process_id, DWORD timeout_ms = drv::kPromptMs);
 // Presses Enter in the box and waits until it is gone.
 bool close_box(const Box& box);
+
+// Scenarios with timer.exe started; at the end it is closed and must exit
+// with 0.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  HWND unit(int index) const;
+  std::wstring remaining() const;
+  std::wstring button() const;
+  // The notice "未设置完整时间!" shows; once it is closed the schedule is
+  // still idle and shows no count.
+  void expect_refused();
+
+  scn::Launched app_;
+};
 
 // Sets the date box to the date of `t` (the time of day does not matter).
 bool set_date(HWND main, const SYSTEMTIME& t);

@@ -13,19 +13,8 @@ using namespace timer;
 using namespace timer::main_window;
 namespace ss = timer::session;
 
-class Schedule : public ::testing::Test {
+class Schedule : public ss::MainWindowTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(scn::launch(L"timer", {}, kCaption, &app_)); }
-  void TearDown() override {
-    if (app_.process.running()) {
-      drv::ask(app_.window, WM_CLOSE);
-      EXPECT_TRUE(scn::exits_with_zero(app_));
-    }
-  }
-  HWND unit(int index) const { return ss::unit(app_.window, index); }
-  std::wstring remaining() const { return drv::text_of(unit(kRemainingLabel)); }
-  std::wstring button() const { return drv::text_of(unit(kStartButton)); }
-
   // Enters the target moment (its date too: near midnight it lies on
   // another day) and clicks "定时"; the count of seconds the program should
   // show is measured from the clock just before the click.
@@ -35,18 +24,6 @@ class Schedule : public ::testing::Test {
     *expected_distance = ss::seconds_between(ss::local_time_plus(0), target);
     ASSERT_TRUE(drv::click(unit(kStartButton)));
   }
-
-  void expect_refused() {
-    const ss::Box box = ss::wait_for_box(app_.process.id());
-    ASSERT_NE(box.window, nullptr) << "a message box";
-    EXPECT_EQ(box.caption, L"提示");
-    EXPECT_EQ(box.text, L"未设置完整时间!");
-    EXPECT_TRUE(ss::close_box(box));
-    EXPECT_EQ(button(), L"定时") << "the schedule stays idle";
-    EXPECT_EQ(remaining(), L"");
-  }
-
-  scn::Launched app_;
 };
 
 TEST_F(Schedule, AnEmptySecondBoxIsRefused) {
