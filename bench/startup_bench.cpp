@@ -9,11 +9,9 @@
 //   --runs=N         counted rounds (default 5)
 //   --cpu-seconds=S  length of the idle CPU measurement (default 60; 0 skips)
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstddef>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -21,6 +19,7 @@
 
 #include "bench_report.h"
 #include "driver.h"
+#include "process_measures.h"
 
 namespace {
 
@@ -58,98 +57,20 @@ double milliseconds_since(const LARGE_INTEGER& start) {
   return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// The first visible top-level window of the thread, or null. Every look
-// costs the Wine server requests that the measured program then waits
-// behind, so the cheap question (which window has the thread activated?)
-// comes every time and the full one (any visible window of the thread) only
-// every tenth time, for a program that shows a window without activating it.
-BOOL CALLBACK take_if_visible(HWND w, LPARAM found) {
-  if (!IsWindowVisible(w)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = w;
-  return FALSE;
-}
-
-HWND visible_window_of(DWORD thread_id, int look) {
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  if (GetGUIThreadInfo(thread_id, &gui) && gui.hwndActive && IsWindowVisible(gui.hwndActive)) return gui.hwndActive;
-  HWND found = nullptr;
-  if (look % 10 == 0) EnumThreadWindows(thread_id, take_if_visible, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Starts the program and times it up to its first visible top-level window,
-// looking every millisecond.
+// looking every millisecond (all its windows every tenth time).
 bool start(const std::wstring& path, Started* out) {
   LARGE_INTEGER t0;
   QueryPerformanceCounter(&t0);
   out->process = drv::Process::start(path);
   if (!out->process.started()) return false;
-  for (int look = 0; !(out->window = visible_window_of(out->process.thread_id(), look)); ++look) {
+  for (int look = 0; !(out->window = bench::visible_window_of(out->process.thread_id(), look % 10 == 0)); ++look) {
     if (milliseconds_since(t0) > 20000 || !out->process.running()) return false;
     Sleep(1);
   }
   out->startup_ms = milliseconds_since(t0);
   out->handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, out->process.id());
   return out->handle != nullptr;
-}
-
-double working_set_mb(HANDLE process) {
-  PROCESS_MEMORY_COUNTERS c{};
-  c.cb = sizeof c;
-  if (!GetProcessMemoryInfo(process, &c, sizeof c)) return 0;
-  return static_cast<double>(c.WorkingSetSize) / (1024.0 * 1024.0);
-}
-
-// What NtQuerySystemInformation(SystemProcessInformation) lists for each
-// process, followed by its threads (the 32-bit layout; the fields between are
-// not read). Wine answers GetProcessTimes of another process with zero times,
-// but fills in the threads' times here.
-struct ThreadTimes {
-  LARGE_INTEGER kernel, user, created;
-  ULONG wait_time;
-  void* start_address;
-  HANDLE process_id, thread_id;
-  LONG priority, base_priority;
-  ULONG context_switches, state, wait_reason;
-};
-struct ProcessEntry {
-  ULONG next_offset;
-  ULONG thread_count;
-  BYTE unused1[48];
-  USHORT name_length, name_capacity;
-  wchar_t* name;
-  LONG base_priority;
-  HANDLE process_id;
-  BYTE unused2[112];
-  ThreadTimes threads[1];
-};
-static_assert(sizeof(void*) != 4 || offsetof(ProcessEntry, threads) == 184, "the 32-bit layout");
-constexpr ULONG kSystemProcessInformation = 5;
-using QuerySystem = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
-
-// CPU time of the process's threads so far, in milliseconds.
-double cpu_ms(DWORD process_id) {
-  static const auto query = reinterpret_cast<QuerySystem>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-  std::vector<unsigned char> buffer(1 << 20);
-  ULONG needed = 0;
-  while (query && query(kSystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) != 0) {
-    if (buffer.size() >= (64u << 20)) return 0;
-    buffer.resize(buffer.size() * 2);
-  }
-  for (size_t at = 0; query;) {
-    const auto* p = reinterpret_cast<const ProcessEntry*>(buffer.data() + at);
-    if (reinterpret_cast<uintptr_t>(p->process_id) == process_id) {
-      ULONGLONG ticks = 0;
-      for (ULONG t = 0; t < p->thread_count; ++t)
-        ticks += static_cast<ULONGLONG>(p->threads[t].kernel.QuadPart + p->threads[t].user.QuadPart);
-      return static_cast<double>(ticks) / 10000.0;
-    }
-    if (!p->next_offset) break;
-    at += p->next_offset;
-  }
-  return 0;
 }
 
 // Minimises the window as its minimise button does (timer.exe withdraws into
@@ -160,10 +81,10 @@ double settle(const Started& s) {
   PostMessageW(s.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   drv::wait_until([&] { return !IsWindowVisible(s.window) || IsIconic(s.window); }, 10000);
   WaitForInputIdle(s.handle, 10000);
-  double last = working_set_mb(s.handle);
+  double last = bench::working_set_mb(s.handle);
   for (int sample = 1; sample <= 24; ++sample) {
     Sleep(250);
-    const double now = working_set_mb(s.handle);
+    const double now = bench::working_set_mb(s.handle);
     const bool steady = now - last < 0.03 && last - now < 0.03;
     last = now;
     if (sample >= 6 && steady) break;
@@ -262,10 +183,10 @@ int main() {
         idle.emplace_back(&c, std::move(s));
       }
     std::vector<double> before;
-    for (auto& entry : idle) before.push_back(cpu_ms(entry.second.process.id()));
+    for (auto& entry : idle) before.push_back(bench::cpu_ms(entry.second.process.id()));
     Sleep(static_cast<DWORD>(cpu_seconds) * 1000);
     for (size_t i = 0; i < idle.size(); ++i)
-      idle[i].first->cpu_ms.push_back(cpu_ms(idle[i].second.process.id()) - before[i]);
+      idle[i].first->cpu_ms.push_back(bench::cpu_ms(idle[i].second.process.id()) - before[i]);
   }
 
   report_rows(candidates, runs, cpu_seconds);
