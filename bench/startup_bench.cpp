@@ -6,8 +6,9 @@
 // median reported.
 //
 // Options besides those of bench_report.h:
-//   --runs=N         counted rounds (default 5)
-//   --cpu-seconds=S  length of the idle CPU measurement (default 60; 0 skips)
+//   --runs=N         counted rounds (default 9)
+//   --cpu-seconds=S  length of the idle CPU measurement (default 60; 0 skips),
+//                    of up to 5 instances of each program
 #include <windows.h>
 
 #include <algorithm>
@@ -120,7 +121,7 @@ bool start_or_say(const Candidate& c, Started* s) {
   return false;
 }
 
-void report_rows(const Candidate (&candidates)[3], int runs, int cpu_seconds) {
+void report_rows(const Candidate (&candidates)[3], int runs, int instances, int cpu_seconds) {
   const std::string of = ", median of " + std::to_string(runs);
   const Candidate &design = candidates[1], &timer = candidates[2];
   for (const Candidate& c : candidates)
@@ -135,9 +136,10 @@ void report_rows(const Candidate (&candidates)[3], int runs, int cpu_seconds) {
                 signed_figure(bench::median(differences(timer.working_set_mb, design.working_set_mb)), 1, "MB"),
                 "<= +1.0 MB");
   if (cpu_seconds <= 0) return;
-  const std::string over = "CPU over " + std::to_string(cpu_seconds) + " s idle, ";
+  const std::string over = "CPU over " + std::to_string(cpu_seconds) + " s idle (10 ms steps), ";
   for (const Candidate& c : candidates)
-    bench::report(over + c.label + of, bench::figure(bench::median(c.cpu_ms), 0, "ms"));
+    bench::report(over + c.label + ", median of " + std::to_string(instances),
+                  bench::figure(bench::median(c.cpu_ms), 0, "ms"));
   const double design_cpu = bench::median(design.cpu_ms);
   bench::report("CPU idle, timer.exe / design floor",
                 design_cpu > 0 ? bench::figure(bench::median(timer.cpu_ms) / design_cpu, 2, "x") : "(floor used none)");
@@ -147,7 +149,8 @@ void report_rows(const Candidate (&candidates)[3], int runs, int cpu_seconds) {
 
 int main() {
   bench::read_arguments();
-  const int runs = option_int(L"runs", 5);
+  const int runs = option_int(L"runs", 9);
+  const int instances = std::min(runs, 5);
   const int cpu_seconds = option_int(L"cpu-seconds", 60);
   Candidate candidates[3] = {
       {L"floor", "floor", {}, {}, {}},
@@ -171,12 +174,12 @@ int main() {
     }
   }
 
-  // Idle CPU: as many instances of each program as there were rounds, all at
-  // once, settled, then left alone for the whole period.
+  // Idle CPU: a few instances of each program, all at once, settled, then
+  // left alone for the whole period.
   if (cpu_seconds > 0) {
     std::vector<std::pair<Candidate*, Started>> idle;
     for (Candidate& c : candidates)
-      for (int i = 0; i < runs; ++i) {
+      for (int i = 0; i < instances; ++i) {
         Started s;
         if (!start_or_say(c, &s)) return 1;
         settle(s);
@@ -189,6 +192,6 @@ int main() {
       idle[i].first->cpu_ms.push_back(bench::cpu_ms(idle[i].second.process.id()) - before[i]);
   }
 
-  report_rows(candidates, runs, cpu_seconds);
+  report_rows(candidates, runs, instances, cpu_seconds);
   return 0;
 }
