@@ -1,6 +1,9 @@
 #include "handlers.h"
 
+#include "about_box.h"
 #include "clock.h"
+#include "confirm_countdown.h"
+#include "countdown.h"
 #include "handler_names.h"
 #include "schedule_setup.h"
 #include "startup.h"
@@ -26,7 +29,7 @@ int32_t with_code(int count, const int32_t* args) {
 
 }  // namespace
 
-// Events whose handler is not listed here stay unbound.
+// Every name the layouts bind (a test holds the layouts against this table).
 const rt::HandlerEntry kHandlers[] = {
     {h::kMainCreated, plain<on_main_created>},
     {h::kMainMoved, plain<on_main_moved>},
@@ -34,8 +37,14 @@ const rt::HandlerEntry kHandlers[] = {
     {h::kMenuShow, plain<show_main_window>},
     {h::kMenuHide, plain<hide_main_window>},
     {h::kMenuExit, plain<close_main_window>},
+    {h::kMenuAbout, plain<tray::show_about_box>},
     {h::kScheduleButton, plain<schedule::on_schedule_button>},
     {h::kClockTick, plain<schedule::on_clock_tick>},
+    {h::kCountdownTick, plain<schedule::on_countdown_tick>},
+    {h::kConfirmCreated, plain<schedule::on_confirm_created>},
+    {h::kConfirmTick, plain<schedule::on_confirm_tick>},
+    {h::kConfirmShutDown, plain<schedule::on_confirm_shut_down>},
+    {h::kConfirmCancel, plain<schedule::on_confirm_cancel>},
 };
 const int kHandlerCount = sizeof kHandlers / sizeof kHandlers[0];
 

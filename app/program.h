@@ -3,7 +3,7 @@
 
 namespace app {
 
-// Starts the runtime with the program's layouts and handlers.
+// Starts the runtime and the tray with the program's layouts and handlers.
 void start_program();
 
 }  // namespace app

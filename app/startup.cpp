@@ -17,6 +17,11 @@ using rt::Service;
 rt::Arg main_window() { return rt::arg_unit(rt::kTagWindowRef, mw::kWindow, mw::kOwn); }
 rt::Arg combo(uint32_t unit) { return rt::arg_unit(rt::kTagComboRef, mw::kWindow, unit); }
 
+// One of the main window's top-level menus, at the pointer.
+void pop_up_menu(uint32_t menu) {
+  call(Service::PopupMenu, {main_window(), rt::arg_unit(rt::kTagMenuRef, mw::kWindow, menu), rt::omitted(), rt::omitted()});
+}
+
 // Items read "0", "1", ... with no leading zeros: the text of a double.
 void add_number(uint32_t box, int number) {
   const rt::Text item = rt::result_text(call(Service::ToText, {rt::arg_double(number)}));
@@ -43,8 +48,12 @@ void on_main_moved() {
     rt::put_int(mw::kWindow, mw::kOwn, prop::kVisible, 0);
 }
 
+// A double-click on the icon brings the window back; a right click opens
+// the main window's hidden menu 菜单 at the pointer. A single click (which
+// also comes around a double-click) does nothing.
 void on_tray_notification(int32_t code) {
-  if (code == 2) show_main_window();  // left double-click
+  if (code == 2) show_main_window();
+  if (code == 3) pop_up_menu(mw::菜单);
 }
 
 // Visible first: the window state only acts on a visible window, and it

@@ -1,5 +1,6 @@
 // The main window's own behaviour: the preparation when it has been created,
-// withdrawing into the tray when minimised, showing, hiding and closing.
+// withdrawing into the tray when minimised, its tray icon's notifications,
+// showing, hiding and closing.
 #pragma once
 
 #include <cstdint>

@@ -11,8 +11,11 @@ namespace ev = rt::event;
 namespace h = handler;
 
 const rt::UnitDef kUnits[] = {
+    // Topmost: the ten seconds to cancel a forced shutdown must be seen,
+    // whatever program is in front when the schedule fires.
     {kOwn, "关机", UnitClass::Window, -1, 50, 50, 325, 139, "关机", 0,
-     f::kVisible | f::kSysMenu | f::kMinimizeBox | f::kEscCloses | f::kShowInTaskbar | f::kStartCentred, 0,
+     f::kVisible | f::kSysMenu | f::kMinimizeBox | f::kEscCloses | f::kShowInTaskbar | f::kStartCentred | f::kTopmost,
+     0,
      {{{ev::kCreated, h::kConfirmCreated}}}},
     {时钟1, "时钟1", UnitClass::Timer, 0, 280, 16, 26, 26, nullptr, 1000, 0, 0, {{{ev::kTick, h::kConfirmTick}}}},
     {按钮2, "按钮2", UnitClass::Button, 0, 200, 64, 88, 24, "取消", 0, f::kVisible | f::kFocusStop, 0,

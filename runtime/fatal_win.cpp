@@ -4,6 +4,7 @@
 
 #include "fatal.h"
 #include "gbk_win.h"
+#include "sound/player_win.h"
 #include "start_win.h"
 
 namespace rt {
@@ -11,6 +12,7 @@ namespace {
 
 void message_box_sink(const std::string& text) {
   MessageBoxW(nullptr, to_wide(text).c_str(), to_wide("错误").c_str(), MB_ICONERROR);
+  sound::stop_all_and_wait();  // no worker is cut off in the middle of a device call
   ExitProcess(static_cast<UINT>(-1));
 }
 

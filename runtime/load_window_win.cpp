@@ -8,6 +8,7 @@
 #include "gbk_win.h"
 #include "private_messages.h"
 #include "property_rules.h"
+#include "sound/player_win.h"
 #include "window_table_win.h"
 
 namespace rt::win {
@@ -100,6 +101,18 @@ void disable_others_for_dialog(LoadedWindow& dialog) {
   }
 }
 
+// Shows a window in its normal state. A topmost window (the shutdown
+// confirmation) usually comes up while the user works in another program:
+// it also takes the foreground, and where Windows refuses that, its taskbar
+// button flashes until the user turns to it.
+void show_normally(LoadedWindow& w) {
+  ShowWindow(w.hwnd, SW_SHOW);
+  if (!(w.own().layout->def->flags & unit_flag::kTopmost)) return;
+  if (SetForegroundWindow(w.hwnd) && GetForegroundWindow() == w.hwnd) return;
+  FLASHWINFO flash{sizeof flash, w.hwnd, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+  FlashWindowEx(&flash);
+}
+
 void dispatch(MSG& m) {
   if (pretranslate(m)) return;
   TranslateMessage(&m);
@@ -138,7 +151,7 @@ void first_show(LoadedWindow& w) {
       ShowWindow(w.hwnd, SW_SHOWMINIMIZED);
       break;
     default:
-      ShowWindow(w.hwnd, SW_SHOW);
+      show_normally(w);
       break;
   }
 }
@@ -148,7 +161,7 @@ void show_window_unit(LoadedWindow& w) {
     w.pending_first_show = false;
     first_show(w);
   } else {
-    ShowWindow(w.hwnd, SW_SHOW);
+    show_normally(w);
   }
 }
 
@@ -277,9 +290,11 @@ void load_startup_window(uint32_t window_id) {
 int run_message_loop() {
   Runtime& r = runtime();
   r.loop_started = true;
-  if (r.windows.empty()) return 0;
-  MSG m;
-  while (GetMessageW(&m, nullptr, 0, 0) > 0) dispatch(m);
+  if (!r.windows.empty()) {
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) dispatch(m);
+  }
+  sound::stop_all_and_wait();  // no sound outlives the program
   return 0;
 }
 

@@ -11,10 +11,14 @@
 
 namespace rt {
 
-// Style bits of the Windows message box that the service looks at.
+// Style bits of the Windows message box that the service and its callers
+// use.
 constexpr uint32_t kBoxButtonsMask = 0x000F;  // 0: a lone OK button
+constexpr uint32_t kBoxInformation = 0x0040;  // the information icon
 constexpr uint32_t kBoxSystemModal = 0x1000;
 constexpr uint32_t kBoxTaskModal = 0x2000;
+constexpr uint32_t kBoxSetForeground = 0x10000;
+constexpr uint32_t kBoxTopmost = 0x40000;  // in front of every other window
 
 // Shown when the caller passes no caption; ends in a full-width colon.
 extern const char* const kDefaultBoxCaption;

@@ -6,7 +6,8 @@
 #include "datetime.h"
 #include "heap.h"
 #include "message_box_win.h"
-#include "tray_icon_win.h"
+#include "sound/sound_service_win.h"
+#include "system/shutdown_win.h"
 #include "window_runtime.h"
 
 namespace rt {
@@ -33,7 +34,8 @@ void start_runtime() {
   provide_datetime_services();
   provide_message_box_service();
   provide_window_services();
-  tray::provide_tray_icon_service();
+  system::provide_shutdown_service();
+  provide_sound_services();
 }
 
 }  // namespace rt

@@ -1,10 +1,12 @@
 // Creating a window's units from its layout: controls and timers hidden, in
 // reverse layout order; then stacked in layout order (the first unit on top)
-// and shown as their layout says. Also the menu bar.
+// and shown as their layout says. Also the menu bar, and popup menus made the
+// same way.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "gbk_win.h"
+#include "window_access_win.h"
 #include "window_table_win.h"
 
 namespace rt::win {
@@ -140,3 +142,14 @@ void create_units(LoadedWindow& w) {
 }
 
 }  // namespace rt::win
+
+namespace rt {
+
+UniqueMenu make_popup_menu(uint32_t window_id, uint32_t menu_id) {
+  win::LoadedWindow* w = win::find_window(window_id);
+  const win::Unit* menu = w ? w->unit(menu_id) : nullptr;
+  if (!menu || menu->cls != UnitClass::MenuItem || menu->layout->def->parent != 0) return UniqueMenu();
+  return UniqueMenu(win::build_menu(*w, menu->layout->index, true));
+}
+
+}  // namespace rt

@@ -82,11 +82,6 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     case WM_SHOWWINDOW:
       raise_event(id, 0, wp ? event::kShown : event::kHidden);
       return DefWindowProcW(h, m, wp, lp);
-    case msg::kTrayIcon: {
-      const int32_t code = tray_code(lp);
-      if (code) raise_event(id, 0, event::kTray, 1, &code);
-      return 0;
-    }
     case WM_CLOSE:
       request_close(*w);
       return 0;
@@ -110,7 +105,7 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
           SetMenu(h, nullptr);
           w->menu_bar.reset();
         }
-        remove_tray_icon(*w);
+        notify_destroyed(id);  // what other modules keep for the window goes too
       }
       return 0;
     case WM_NCDESTROY:
@@ -126,7 +121,9 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       on_set_focus(*w);
       return 0;
     default:
-      if (m >= 0xC000 && run_message_hooks(*w, m, wp, lp)) return 0;  // registered messages
+      // Private and registered messages go to the modules that asked for
+      // them (a notification icon's reports, broadcasts of the shell).
+      if (m >= WM_APP && notify_message(id, m, wp, lp)) return 0;
       return DefWindowProcW(h, m, wp, lp);
   }
 }

@@ -24,7 +24,8 @@ void start_windows(const WindowDef* const* layouts, int count, const HandlerEntr
 bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode);
 // The program's first window; failure is fatal.
 void load_startup_window(uint32_t window_id);
-// Runs until the last window is destroyed; returns the exit code 0.
+// Runs until the last window is destroyed, then stops every sound and waits
+// for it to end; returns the exit code 0.
 int run_message_loop();
 // A window's own unit: closing now or after the current handler (posted).
 // A control: destroyed at once.

@@ -1,7 +1,10 @@
 #include "window_table_win.h"
 
+#include <algorithm>
+
 #include "fatal.h"
 #include "gbk_win.h"
+#include "window_access_win.h"
 
 namespace rt::win {
 
@@ -38,36 +41,26 @@ LoadedWindow* window_of(HWND frame) {
 }
 
 namespace {
-TrayRemover g_tray_remover = nullptr;
-std::vector<std::pair<UINT, MessageHook>> g_message_hooks;
+
+std::vector<DestroyObserver>& destroy_observers() {
+  static std::vector<DestroyObserver> v;
+  return v;
+}
+std::vector<std::pair<UINT, MessageObserver>>& message_observers() {
+  static std::vector<std::pair<UINT, MessageObserver>> v;
+  return v;
 }
 
-void add_message_hook(UINT message, MessageHook hook) {
-  for (auto& h : g_message_hooks)
-    if (h.first == message && h.second == hook) return;
-  g_message_hooks.emplace_back(message, hook);
+}  // namespace
+
+void notify_destroyed(uint32_t window_id) noexcept {
+  for (DestroyObserver observer : destroy_observers()) observer(window_id);
 }
 
-bool run_message_hooks(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam) {
-  for (auto& h : g_message_hooks)
-    if (h.first == message && h.second(w, message, wparam, lparam)) return true;
+bool notify_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  for (const auto& o : message_observers())
+    if (o.first == message && o.second(window_id, message, wparam, lparam)) return true;
   return false;
-}
-
-void set_tray_remover(TrayRemover remover) { g_tray_remover = remover; }
-
-void remove_tray_icon(LoadedWindow& w) {
-  if (g_tray_remover) g_tray_remover(w);
-}
-
-int tray_code(LPARAM mouse_message) {
-  switch (static_cast<UINT>(mouse_message)) {
-    case WM_LBUTTONUP: return 1;
-    case WM_LBUTTONDBLCLK: return 2;
-    case WM_RBUTTONUP:
-    case WM_CONTEXTMENU: return 3;
-    default: return 0;
-  }
 }
 
 void set_window_text(HWND w, const char* gbk) { SetWindowTextW(w, to_wide(gbk).c_str()); }
@@ -86,6 +79,22 @@ namespace rt {
 
 namespace {
 EventObserver g_observer = nullptr;
+}
+
+HWND window_handle(uint32_t window_id) {
+  const win::LoadedWindow* w = win::find_window(window_id);
+  return w ? w->hwnd : nullptr;
+}
+
+void add_destroy_observer(DestroyObserver observer) {
+  auto& v = win::destroy_observers();
+  if (observer && std::find(v.begin(), v.end(), observer) == v.end()) v.push_back(observer);
+}
+
+void add_message_observer(UINT message, MessageObserver observer) {
+  auto& v = win::message_observers();
+  const std::pair<UINT, MessageObserver> entry(message, observer);
+  if (observer && std::find(v.begin(), v.end(), entry) == v.end()) v.push_back(entry);
 }
 
 void set_event_observer(EventObserver observer) { g_observer = observer; }

@@ -48,9 +48,7 @@ struct LoadedWindow {
   bool pending_first_show = false;
   bool closing = false;
   std::vector<DisabledByDialog> disabled;
-  HWND last_focus = nullptr;   // restored when the window is activated again
-  UniqueIcon tray_icon;        // the notification-area icon it shows (none at first)
-  std::wstring tray_tip;       // and its tip, to put it back after a shell restart
+  HWND last_focus = nullptr;  // restored when the window is activated again
 
   Unit& own() { return *units[0]; }
   Unit* unit(uint32_t unit_id);
@@ -117,23 +115,11 @@ bool pretranslate(MSG& msg);
 void set_timer_interval(Unit& timer, int32_t interval);
 void stop_timer(Unit& timer);
 
-// The notification-area icon of a window is given up when it is destroyed.
-// The tray module installs the routine that does it.
-using TrayRemover = void (*)(LoadedWindow& w);
-void set_tray_remover(TrayRemover remover);
-void remove_tray_icon(LoadedWindow& w);
-
-// Messages that other modules of the runtime handle for every window of the
-// program (registered messages such as the shell's "TaskbarCreated"). A hook
-// answers whether it took the message.
-using MessageHook = bool (*)(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam);
-void add_message_hook(UINT message, MessageHook hook);
-bool run_message_hooks(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam);
-
-// The code a tray icon's mouse message carries: 1 left button released,
-// 2 left double-click, 3 right button released or the context-menu key,
-// 0 for anything else.
-int tray_code(LPARAM mouse_message);
+// Tells the observers of window_access_win.h that a window is being
+// destroyed, or offers them a private or registered message; true when one
+// of them took it.
+void notify_destroyed(uint32_t window_id) noexcept;
+bool notify_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
 
 // The date of a date box as a date-time; 0 sets the current moment, and
 // a box without a valid date reads as 0.

@@ -8,3 +8,5 @@ windows_bin=$windows_build/bin
 wine_home=${WINE_RUN_HOME:-$root/build/wine}
 # What scripts/run leaves behind: the screenshot, and its watcher's status files.
 run_dir=$root/build/run
+# What scripts/package makes: the ZIP and the installer a Windows user downloads.
+package_dir=$root/build/package

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
 #include "value.h"
 #include "win_handle.h"
@@ -18,9 +17,5 @@ rt::UniqueIcon make_tray_icon(const unsigned char* data, std::size_t size);
 // file image, or a text naming an icon file, which is read whole first.
 // Anything else, and data that makes no icon, gives an empty owner.
 rt::UniqueIcon tray_icon_from_arg(const rt::Arg& data);
-
-// The whole file (GBK name, relative names from the current directory);
-// false when it cannot be read or is larger than any icon file would be.
-bool read_whole_file(const char* gbk_name, std::vector<unsigned char>& bytes);
 
 }  // namespace tray

@@ -1,68 +1,125 @@
 #include "tray_icon_win.h"
 
 #include <string>
+#include <vector>
 
 #include "convert.h"
 #include "gbk_win.h"
 #include "icon_from_data_win.h"
+#include "private_messages.h"
 #include "service.h"
 #include "shell_notify_win.h"
 #include "tray_tip.h"
-#include "window_table_win.h"
+#include "unit.h"
+#include "window_access_win.h"
+#include "window_runtime.h"
 
 namespace tray {
 namespace {
 
-using rt::win::LoadedWindow;
+// A window that shows an icon: the frame the shell knows the icon by, the
+// icon (destroyed only after the shell has let go of it, at the latest with
+// the window) and the tip, to put both back after a shell restart.
+struct ShownIcon {
+  uint32_t window_id;
+  HWND frame;
+  rt::UniqueIcon icon;
+  std::wstring tip;
+};
 
-// Shows `icon` in place of the window's icon, or with an empty owner takes
-// the window's icon down; then keeps the new icon and its tip in the window.
-void show_tray_icon(LoadedWindow& w, rt::UniqueIcon icon, std::wstring tip) {
-  NOTIFYICONDATAW d = tray_record(w.hwnd, icon.get(), tip);
-  if (w.tray_icon)
-    shell_notify(icon ? NIM_MODIFY : NIM_DELETE, d);
-  else if (icon)
-    shell_notify(NIM_ADD, d);
-  // The old icon is destroyed only now that the shell no longer shows it;
-  // nothing from here on allocates, so no path leaves it behind. An icon the
-  // shell refused is kept all the same: "TaskbarCreated" brings it up once a
-  // notification area exists.
-  if (!icon) tip.clear();
-  w.tray_tip = std::move(tip);
-  w.tray_icon = std::move(icon);
+std::vector<ShownIcon>& shown() {
+  static std::vector<ShownIcon> v;
+  return v;
+}
+
+ShownIcon* find_shown(uint32_t window_id) {
+  for (ShownIcon& s : shown())
+    if (s.window_id == window_id) return &s;
+  return nullptr;
+}
+
+// Takes the icon down; forgetting it destroys it. Allocates nothing.
+void take_down(ShownIcon& s) noexcept {
+  NOTIFYICONDATAW d = tray_record(s.frame, nullptr, std::wstring());
+  shell_notify(NIM_DELETE, d);
+  shown().erase(shown().begin() + (&s - shown().data()));
+}
+
+// Shows `icon` in place of the window's icon, or puts it up first. An icon
+// the shell refused is kept all the same: "TaskbarCreated" brings it up once
+// a notification area exists.
+void put_up(uint32_t window_id, HWND frame, rt::UniqueIcon icon, std::wstring tip) {
+  NOTIFYICONDATAW d = tray_record(frame, icon.get(), tip);
+  if (ShownIcon* s = find_shown(window_id)) {
+    shell_notify(NIM_MODIFY, d);
+    s->icon = std::move(icon);  // the old one goes now that the shell shows the new one
+    s->tip = std::move(tip);
+    return;
+  }
+  shell_notify(NIM_ADD, d);
+  shown().push_back(ShownIcon{window_id, frame, std::move(icon), std::move(tip)});
 }
 
 // set tray icon: (window reference, icon data: byte block or file name,
-// [tip text]). No result.
+// [tip text]). No result. Data that makes no icon takes the icon down.
 void set_tray_icon_service(rt::Result&, int n, const rt::Arg* args) {
-  LoadedWindow* w = rt::win::find_window(rt::arg_at(n, args, 0).low);
-  if (!w || !w->hwnd) return;
+  const uint32_t window_id = rt::arg_at(n, args, 0).low;
+  const HWND frame = rt::window_handle(window_id);
+  if (!frame) return;
   rt::UniqueIcon icon = tray_icon_from_arg(rt::arg_at(n, args, 1));
+  if (!icon) {
+    if (ShownIcon* s = find_shown(window_id)) take_down(*s);
+    return;
+  }
   const rt::Text tip = rt::to_text(rt::arg_at(n, args, 2));
-  show_tray_icon(*w, std::move(icon), rt::to_wide(cut_tip(tip.get())));
+  put_up(window_id, frame, std::move(icon), rt::to_wide(cut_tip(tip.get())));
 }
 
-// A window being destroyed takes its icon along (called from its window
-// procedure; allocates nothing, so nothing can throw).
-void remove_on_destroy(LoadedWindow& w) { show_tray_icon(w, rt::UniqueIcon(), std::wstring()); }
+void on_window_destroyed(uint32_t window_id) noexcept {
+  if (ShownIcon* s = find_shown(window_id)) take_down(*s);
+}
 
-// The shell has recreated the notification area: every window that shows an
+// The icon reports a mouse action in lParam.
+bool on_icon_message(uint32_t window_id, UINT, WPARAM, LPARAM mouse_message) noexcept {
+  const int32_t code = tray_code(mouse_message);
+  if (code) rt::raise_event(window_id, 0, rt::event::kTray, 1, &code);
+  return true;
+}
+
+// The shell has recreated the notification area: a window that shows an
 // icon puts it back. If the icon survived after all, adding it fails and
 // changing it in place does the job.
-bool on_taskbar_created(LoadedWindow& w, UINT, WPARAM, LPARAM) {
-  if (!w.tray_icon) return false;
-  NOTIFYICONDATAW d = tray_record(w.hwnd, w.tray_icon.get(), w.tray_tip);
+bool on_taskbar_created(uint32_t window_id, UINT, WPARAM, LPARAM) noexcept {
+  ShownIcon* s = find_shown(window_id);
+  if (!s) return false;
+  NOTIFYICONDATAW d = tray_record(s->frame, s->icon.get(), s->tip);
   if (!shell_notify(NIM_ADD, d)) shell_notify(NIM_MODIFY, d);
   return true;
 }
 
 }  // namespace
 
+int tray_code(LPARAM mouse_message) {
+  switch (static_cast<UINT>(mouse_message)) {
+    case WM_LBUTTONUP: return 1;
+    case WM_LBUTTONDBLCLK: return 2;
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU: return 3;
+    default: return 0;
+  }
+}
+
+HICON shown_icon(uint32_t window_id) {
+  const ShownIcon* s = find_shown(window_id);
+  return s ? s->icon.get() : nullptr;
+}
+
 void provide_tray_icon_service() {
   rt::provide(rt::Service::SetTrayIcon, set_tray_icon_service);
-  rt::win::set_tray_remover(remove_on_destroy);
+  rt::add_destroy_observer(on_window_destroyed);
+  rt::add_message_observer(rt::msg::kTrayIcon, on_icon_message);
   if (const UINT message = RegisterWindowMessageW(L"TaskbarCreated"))
-    rt::win::add_message_hook(message, on_taskbar_created);
+    rt::add_message_observer(message, on_taskbar_created);
 }
 
 }  // namespace tray

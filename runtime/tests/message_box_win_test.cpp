@@ -77,6 +77,8 @@ Seen play_user(DWORD ui_thread, HWND other_window, Press press, int button) {
   HWND box = nullptr;
   seen.found = wait_until([&] { return (box = find_box(ui_thread)) != nullptr; });
   if (!seen.found) return seen;
+  // Read once it is active: whatever happens as it activates has happened.
+  wait_until([box] { return GetForegroundWindow() == box; }, 2000);
   seen.caption = text_of(box);
   seen.text = text_of(GetDlgItem(box, 0xFFFF));
   seen.owned = GetWindow(box, GW_OWNER) != nullptr;
@@ -179,6 +181,26 @@ TEST_F(MessageBoxes, SystemModalBoxIsTopmostAndLeavesOtherWindowsAlone) {
   EXPECT_EQ(show({arg_text("x"), arg_int(MB_SYSTEMMODAL), arg_text("y")}, Press::Button), 0);
   EXPECT_TRUE(seen_.topmost);
   EXPECT_TRUE(seen_.other_window_enabled);
+}
+
+// A box that asks to be in front of every window is topmost (Wine makes only
+// system-modal boxes topmost by itself) and still keeps the thread's other
+// windows from input; the boxes after it keep their own flags.
+TEST_F(MessageBoxes, TopmostOnlyWhenAskedAndStillTaskModal) {
+  const struct {
+    int flags;
+    bool topmost;
+  } cases[] = {
+      {MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST, true},
+      {MB_ICONINFORMATION, false},
+      {MB_TOPMOST, true},
+      {0, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(show({arg_text("时间到!"), arg_int(c.flags), arg_text("提醒")}, Press::Button), 0);
+    EXPECT_EQ(seen_.topmost, c.topmost) << "flags " << std::hex << c.flags;
+    EXPECT_FALSE(seen_.other_window_enabled) << "flags " << std::hex << c.flags;
+  }
 }
 
 // The ctest entries say which ANSI code page their Wine runs with, so that

@@ -2,10 +2,10 @@
 // recorded sequences.
 #include <gtest/gtest.h>
 
-#include "private_messages.h"
 #include "property_rules.h"
 #include "service.h"
 #include <algorithm>
+#include "window_access_win.h"
 #include "window_test_support.h"
 
 namespace {
@@ -135,13 +135,37 @@ TEST_F(WindowEvents, MenuCommandsSelectTheItemAtTheirPosition) {
   EXPECT_EQ(wt::log(), (Log{"menu 1", "menu 2"}));
 }
 
-TEST_F(WindowEvents, TrayMessagesBecomeNotificationCodes) {
+// Other modules hear of a window's private and registered messages and of
+// its destruction by the window's identifier. (Observers stay for the whole
+// test program, so these only log while this test listens.)
+bool g_listening = false;
+bool observe_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM) noexcept {
+  if (g_listening) wt::log().push_back("message " + std::to_string(message - WM_APP) + " of " +
+                                       (window_id == wt::kA ? "a" : "?") + " " + std::to_string(wparam));
+  return wparam != 0;  // 0: not taken, the default processing goes on
+}
+void observe_destroyed(uint32_t window_id) noexcept {
+  if (g_listening) wt::log().push_back(std::string("destroyed ") + (window_id == wt::kA ? "a" : "?"));
+}
+
+TEST_F(WindowEvents, ObserversHearOfPrivateMessagesAndOfDestruction) {
+  rt::add_message_observer(WM_APP + 1, observe_message);
+  rt::add_message_observer(WM_APP + 1, observe_message);  // kept once
+  rt::add_message_observer(WM_USER + 1, observe_message);  // below WM_APP: never offered
+  rt::add_destroy_observer(observe_destroyed);
   ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
+  const HWND a = wt::frame(wt::kA);
+  EXPECT_EQ(rt::window_handle(wt::kA), a);
+  EXPECT_EQ(rt::window_handle(wt::kB), nullptr) << "not loaded";
+  g_listening = true;
   wt::log().clear();
-  for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
-                     WM_RBUTTONUP, WM_CONTEXTMENU, WM_MBUTTONUP})
-    SendMessageW(wt::frame(wt::kA), rt::msg::kTrayIcon, 100, mouse);
-  EXPECT_EQ(wt::log(), (Log{"tray 1", "tray 2", "tray 1", "tray 3", "tray 3"}));
+  SendMessageW(a, WM_APP + 1, 7, 0);
+  SendMessageW(a, WM_APP + 1, 0, 0);
+  SendMessageW(a, WM_APP + 2, 1, 0);
+  SendMessageW(a, WM_USER + 1, 1, 0);
+  DestroyWindow(a);
+  g_listening = false;
+  EXPECT_EQ(wt::log(), (Log{"message 1 of a 7", "message 1 of a 0", "destroying", "destroyed a"}));
 }
 
 TEST_F(WindowEvents, CurrentEventSourceIsTheUnitWhoseHandlerRuns) {

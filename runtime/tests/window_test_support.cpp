@@ -31,11 +31,6 @@ const rt::HandlerEntry kHandlers[] = {
        return 1;
      }},
     {"hidden", [](int, const int32_t*) { return logged("hidden"); }},
-    {"tray",
-     [](int n, const int32_t* a) {
-       log().push_back("tray " + std::to_string(n > 0 ? a[0] : -1));
-       return 1;
-     }},
     {"close requested",
      [](int, const int32_t*) {
        logged("close requested");
@@ -87,8 +82,7 @@ const UnitDef kUnitsA[] = {
        {ev::kShown, "shown"},
        {ev::kCloseRequested, "close requested"},
        {ev::kMayClose, "may close"},
-       {ev::kDestroying, "destroying"},
-       {ev::kTray, "tray"}}}},
+       {ev::kDestroying, "destroying"}}}},
     {kMenu, nullptr, UnitClass::MenuItem, 0, 0, 0, 0, 0, "菜单", 0, 0, 0, {}},
     {kItem1, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "甲", 0, f::kVisible, 0, {{{0, "menu 1"}}}},
     {kItem2, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "乙", 0, f::kVisible, 0, {{{0, "menu 2"}}}},

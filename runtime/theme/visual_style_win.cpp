@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "theme/paint_win.h"
+#include "theme/themed_procs_win.h"
 #include "win_handle.h"
 
 namespace rt::theme {
@@ -20,13 +22,10 @@ std::string ascii_class(HWND w) {
   return s;
 }
 
-ControlRecord* record(HWND w) {
-  for (ControlRecord& r : g_records)
-    if (r.hwnd == w) return &r;
-  return nullptr;
-}
-
+// A window that is not shown has nothing on the screen to redraw, and is
+// painted anew when it is shown: redrawing it would only cost time.
 void redraw(HWND w) {
+  if (!IsWindowVisible(w)) return;
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
 }
 
@@ -44,41 +43,20 @@ uint32_t initial_state(HWND w, ControlKind kind, DWORD style) {
   return s;
 }
 
-void unrestyle(HWND w) {
-  for (size_t i = 0; i < g_records.size(); ++i) {
-    if (g_records[i].hwnd != w) continue;
-    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_records[i].old_proc));
-    g_records.erase(g_records.begin() + static_cast<std::ptrdiff_t>(i));
-    redraw(w);
-    return;
-  }
-}
-
-// The replacement procedure. Drawing in the scheme's colours hooks in here;
-// everything the control does itself goes to its own procedure unchanged.
-LRESULT CALLBACK themed_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const ControlRecord* r = record(w);
-  if (!r) return 0;
-  const WNDPROC old = r->old_proc;
-  if (m == WM_DESTROY) {
-    const LRESULT result = CallWindowProcW(old, w, m, wp, lp);
-    unrestyle(w);
-    return result;
-  }
-  return CallWindowProcW(old, w, m, wp, lp);
-}
-
 void restyle(HWND w) {
-  if (record(w)) return;
+  if (record_of(w)) return;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
   HWND parent = GetParent(w);
   const std::string cls = ascii_class(w), parent_cls = parent ? ascii_class(parent) : std::string();
   const ControlKind kind = classify({cls, style, parent_cls, GetWindowTextLengthW(w) > 0});
-  if (kind == ControlKind::None) return;
-  ControlRecord r{w, kind, initial_state(w, kind, style), nullptr};
-  g_records.push_back(r);
+  const WNDPROC themed = themed_procedure(kind);
+  if (!themed) return;
+  const uint32_t s = initial_state(w, kind, style);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+  g_records.push_back({w, kind, s, nullptr, GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
+                       GetSysColor(COLOR_BTNTEXT), font});
   g_records.back().old_proc =
-      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(themed_proc)));
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(themed)));
   redraw(w);
 }
 
@@ -94,7 +72,7 @@ BOOL CALLBACK restyle_top(HWND w, LPARAM) {
 }
 
 // Windows created while the look is on get it from their WM_CREATE.
-LRESULT CALLBACK on_call_wnd_proc(int code, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK on_call_wnd_proc(int code, WPARAM wp, LPARAM lp) noexcept {
   if (code == HC_ACTION) {
     const auto* c = reinterpret_cast<const CWPSTRUCT*>(lp);
     if (c->message == WM_CREATE) restyle(c->hwnd);
@@ -103,7 +81,8 @@ LRESULT CALLBACK on_call_wnd_proc(int code, WPARAM wp, LPARAM lp) {
 }
 
 int switch_off() {
-  while (!g_records.empty()) unrestyle(g_records.back().hwnd);
+  while (!g_records.empty()) give_back(g_records.back().hwnd);
+  release_paint_canvas();
   g_scheme = 0;
   if (!g_hook) return 0;
   return UnhookWindowsHookEx(g_hook.release()) ? 1 : 0;
@@ -122,8 +101,24 @@ int set_visual_style(int scheme) {
 
 int current_scheme() { return g_scheme; }
 
-const ControlRecord* find_record(HWND hwnd) { return record(hwnd); }
+ControlRecord* record_of(HWND w) {
+  for (ControlRecord& r : g_records)
+    if (r.hwnd == w) return &r;
+  return nullptr;
+}
+
+const ControlRecord* find_record(HWND w) { return record_of(w); }
 
 int record_count() { return static_cast<int>(g_records.size()); }
+
+void give_back(HWND w) {
+  for (size_t i = 0; i < g_records.size(); ++i) {
+    if (g_records[i].hwnd != w) continue;
+    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_records[i].old_proc));
+    g_records.erase(g_records.begin() + static_cast<std::ptrdiff_t>(i));
+    redraw(w);
+    return;
+  }
+}
 
 }  // namespace rt::theme

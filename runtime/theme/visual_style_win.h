@@ -7,29 +7,21 @@
 #include <cstdint>
 
 #include "theme/control_kind.h"
+#include "theme/control_state.h"
 
 namespace rt::theme {
-
-// State flags of a restyled control.
-namespace state {
-constexpr uint32_t kDisabled = 0x1;
-constexpr uint32_t kPressed = 0x2;
-constexpr uint32_t kHot = 0x4;
-constexpr uint32_t kFocused = 0x10;
-constexpr uint32_t kDefault = 0x10000;
-constexpr uint32_t kChecked = 0x20000;
-constexpr uint32_t kIndeterminate = 0x40000;
-constexpr uint32_t kReadOnly = 0x10000000;
-}  // namespace state
 
 struct ControlRecord {
   HWND hwnd;
   ControlKind kind;
-  uint32_t state;
-  WNDPROC old_proc;
-  HBRUSH brush = nullptr;  // what the parent last reported for the control
-  COLORREF brush_color = 0;
-  COLORREF text_color = 0;
+  uint32_t state;    // state:: flags
+  WNDPROC old_proc;  // the procedure the themed one replaced
+  // What the parent last reported for the control (WM_CTLCOLORBTN); the
+  // brush stays the parent's. Until it reports, the system button colours.
+  HBRUSH brush;
+  COLORREF brush_color;
+  COLORREF text_color;
+  HFONT font;  // the control's font (WM_GETFONT at restyling, then WM_SETFONT)
 };
 
 // Schemes 1 to 3 switch the look on (undoing an earlier switch first) and
@@ -39,5 +31,10 @@ int set_visual_style(int scheme);
 int current_scheme();  // 0 while off
 const ControlRecord* find_record(HWND hwnd);
 int record_count();
+
+// For the themed procedures: the record to update (null when the window has
+// none), and giving a window its own procedure back, record dropped.
+ControlRecord* record_of(HWND hwnd);
+void give_back(HWND hwnd);
 
 }  // namespace rt::theme

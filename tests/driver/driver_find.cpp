@@ -93,4 +93,15 @@ bool find_title_bar_point(HWND top, LRESULT hit, POINT* screen) {
   return false;
 }
 
+bool find_tray_icon(int position, POINT* screen) {
+  const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  RECT client{};
+  if (!taskbar || !GetClientRect(taskbar, &client)) return false;
+  const int width = GetSystemMetrics(SM_CXSMICON) + 4;
+  POINT middle{client.right - width * position - width / 2, (client.top + client.bottom) / 2};
+  ClientToScreen(taskbar, &middle);
+  *screen = middle;
+  return true;
+}
+
 }  // namespace drv

@@ -45,4 +45,11 @@ HWND control_holding(HWND top, HWND w);
 // the right; false when the title bar has none.
 bool find_title_bar_point(HWND top, LRESULT hit, POINT* screen);
 
+// The middle of a notification-area icon on the virtual desktop's taskbar
+// (`Shell_TrayWnd`); position 0 is the icon put up first. The taskbar draws
+// the icons in its client area from the right end leftwards, each a small
+// icon wide plus a border of 2 pixels either side, centred in its height.
+// False when the desktop has no taskbar.
+bool find_tray_icon(int position, POINT* screen);
+
 }  // namespace drv

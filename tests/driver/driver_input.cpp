@@ -1,7 +1,11 @@
 #include "driver_input.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
+#include "driver_read.h"
+#include "driver_remote.h"
 #include "driver_wait.h"
 
 namespace drv {
@@ -114,6 +118,8 @@ bool move_mouse(POINT screen) {
 
 bool click_screen(POINT screen, int clicks) { return buttons(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, clicks); }
 
+bool right_click_screen(POINT screen) { return buttons(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1); }
+
 bool click(HWND w, POINT client) {
   return bring_to_front(GetAncestor(w, GA_ROOT)) && click_screen(screen_point(w, client), 1);
 }
@@ -148,6 +154,12 @@ bool type_text(const std::wstring& text) {
     inputs.push_back(unicode(c, true));
   }
   return inputs.empty() || send(inputs);
+}
+
+bool set_date_box_time(HWND date_box, const SYSTEMTIME& t) {
+  RemoteBlock block(date_box, sizeof t);
+  return block.valid() && block.write(&t, sizeof t) &&
+         ask(date_box, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(block.address())).value_or(0) != 0;
 }
 
 }  // namespace drv

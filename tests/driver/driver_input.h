@@ -24,6 +24,8 @@ POINT centre_of(HWND w);
 bool move_mouse(POINT screen);
 // Left-button clicks at a point of the screen: 1 a click, 2 a double-click.
 bool click_screen(POINT screen, int clicks = 1);
+// A right-button click there (a tray icon's menu, a context menu).
+bool right_click_screen(POINT screen);
 
 // Brings the window's top-level window to the front, then clicks at a point
 // of the window's client area (its middle without a point).
@@ -36,5 +38,10 @@ bool double_click(HWND w);
 bool press_key(WORD vk, unsigned modifiers = kNoModifier);
 // Types text character by character as Unicode input.
 bool type_text(const std::wstring& text);
+
+// Sets a date-and-time picker's value, as picking it in its calendar would,
+// through memory in its process (its messages are not carried across
+// processes). Like a calendar pick, it raises no change notification.
+bool set_date_box_time(HWND date_box, const SYSTEMTIME& t);
 
 }  // namespace drv

@@ -1,15 +1,26 @@
 // Loads one window of the program on its own, with the program's layouts and
 // handlers, so that tests can look at windows the program only opens late.
-//   layout_host WINDOW-ID-HEX [EVENT-LOG-FILE]
+//   layout_host WINDOW-ID-HEX [EVENT-LOG-FILE] [--again] [--real-shutdown]
 // With a log file, every event the runtime raises is appended as a line
-// "WINDOW-ID UNIT-ID EVENT" (%08X %08X %d). Exits 0 when the window is closed,
-// 2 when the window cannot be loaded.
+// "WINDOW-ID UNIT-ID EVENT" (%08X %08X %d).
+// A shutdown request never reaches Windows unless --real-shutdown is given
+// (a real one ends every program of the Wine session, the test driver
+// included): the privilege is enabled for real, then the request is logged
+// as "ExitWindowsEx FLAGS" or "SetSystemPowerState SUSPEND FORCE" and
+// answered as accepted.
+// --again loads the window once more after it has been closed.
+// Exits 0 when the window is closed, 2 when the window cannot be loaded.
+// The themed look is on, as it is in the program once its main window has
+// been created.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "program.h"
+#include "service.h"
+#include "system/shutdown_win.h"
 #include "window_runtime.h"
 
 namespace {
@@ -21,13 +32,51 @@ void log_event(uint32_t window_id, uint32_t unit_id, int event) {
   std::fflush(g_log);
 }
 
+void log_line(const char* format, unsigned a, unsigned b) {
+  if (!g_log) return;
+  std::fprintf(g_log, format, a, b);
+  std::fflush(g_log);
+}
+
+BOOL WINAPI record_exit_windows(UINT flags, DWORD) {
+  log_line("ExitWindowsEx %u\n", flags, 0);
+  return TRUE;
+}
+
+BOOL WINAPI record_power_state(BOOL suspend, BOOL force) {
+  log_line("SetSystemPowerState %u %u\n", static_cast<unsigned>(suspend), static_cast<unsigned>(force));
+  return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 2;
-  const uint32_t window_id = static_cast<uint32_t>(std::strtoul(argv[1], nullptr, 16));
-  if (argc > 2 && (g_log = std::fopen(argv[2], "a"))) rt::set_event_observer(log_event);
+  bool again = false, real_shutdown = false;
+  const char* positional[2] = {};
+  int positionals = 0;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--again") == 0) {
+      again = true;
+    } else if (std::strcmp(argv[i], "--real-shutdown") == 0) {
+      real_shutdown = true;
+    } else if (positionals < 2) {
+      positional[positionals++] = argv[i];
+    }
+  }
+  if (!positional[0]) return 2;
+  const uint32_t window_id = static_cast<uint32_t>(std::strtoul(positional[0], nullptr, 16));
+  if (positional[1] && (g_log = std::fopen(positional[1], "a"))) rt::set_event_observer(log_event);
   app::start_program();
-  if (!rt::load_window(window_id, 0, false)) return 2;
-  return rt::run_message_loop();
+  if (!real_shutdown) {
+    rt::system::ShutdownCalls recorded = rt::system::real_shutdown_calls();
+    recorded.exit_windows = record_exit_windows;
+    recorded.set_system_power_state = record_power_state;
+    rt::system::set_shutdown_calls(recorded);
+  }
+  rt::call(rt::Service::VisualStyle, {rt::arg_int(1)});
+  for (int opened = 0; opened < (again ? 2 : 1); ++opened) {
+    if (!rt::load_window(window_id, 0, false)) return 2;
+    rt::run_message_loop();
+  }
+  return 0;
 }

@@ -11,9 +11,9 @@
 #include "owned.h"
 #include "private_messages.h"
 #include "service.h"
+#include "tray_icon_win.h"
 #include "tray_test_support.h"
 #include "window_runtime.h"
-#include "window_table_win.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ class TrayService : public ::testing::Test {
     rt::call(rt::Service::SetTrayIcon, {rt::arg_unit(rt::kTagWindowRef, window, 0), data, tip});
   }
   static rt::Arg program_icon() { return rt::arg_block(assets::tray_icon_block()); }
-  static HICON shown(uint32_t window) { return rt::win::find_window(window)->tray_icon.get(); }
+  static HICON shown(uint32_t window) { return tray::shown_icon(window); }
 
   HWND a_ = nullptr;
 };

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "layout.h"
+#include "popup_menu_win.h"
 #include "start_win.h"
+#include "tray_icon_win.h"
 #include "window_runtime.h"
-#include "window_table_win.h"
 #include "win_handle.h"
 
 namespace tt {
@@ -24,6 +25,9 @@ const rt::HandlerEntry kHandlers[] = {
     {"destroying a", [](int, const int32_t*) { return logged("destroying a"); }},
     {"destroying b", [](int, const int32_t*) { return logged("destroying b"); }},
     {"tray", [](int n, const int32_t* a) { return logged("tray " + std::to_string(n > 0 ? a[0] : -1)); }},
+    {"menu 甲", [](int, const int32_t*) { return logged("menu 甲"); }},
+    {"menu 丙", [](int, const int32_t*) { return logged("menu 丙"); }},
+    {"menu 丁", [](int, const int32_t*) { return logged("menu 丁"); }},
 };
 
 constexpr uint32_t kWindowFlags = f::kVisible | f::kSysMenu | f::kMinimizeBox | f::kShowInTaskbar | f::kStartCentred;
@@ -31,12 +35,19 @@ constexpr uint32_t kWindowFlags = f::kVisible | f::kSysMenu | f::kMinimizeBox | 
 const rt::UnitDef kUnitsA[] = {
     {kAOwn, "窗口甲", UnitClass::Window, -1, 0, 0, 240, 120, "托盘甲", 0, kWindowFlags, 0,
      {{{ev::kDestroying, "destroying a"}, {ev::kTray, "tray"}}}},
+    // Two top-level menus, hidden from the menu bar like the program's own.
+    {kMenu, nullptr, UnitClass::MenuItem, 0, 0, 0, 0, 0, "菜单", 0, 0, 0, {}},
+    {kItem甲, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "甲", 0, f::kVisible, 0, {{{0, "menu 甲"}}}},
+    {kItem乙, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "乙", 0, 0, 0, {}},
+    {kItem丙, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "丙", 0, f::kVisible, 0, {{{0, "menu 丙"}}}},
+    {kOtherMenu, nullptr, UnitClass::MenuItem, 0, 0, 0, 0, 0, "其他", 0, 0, 0, {}},
+    {kItem丁, nullptr, UnitClass::MenuItem, 5, 0, 0, 0, 0, "丁", 0, f::kVisible, 0, {{{0, "menu 丁"}}}},
 };
 const rt::UnitDef kUnitsB[] = {
     {kBOwn, "窗口乙", UnitClass::Window, -1, 0, 0, 240, 120, "托盘乙", 0, kWindowFlags, 0,
      {{{ev::kDestroying, "destroying b"}}}},
 };
-const rt::WindowDef kWindowA{kA, kUnitsA, 1};
+const rt::WindowDef kWindowA{kA, kUnitsA, sizeof kUnitsA / sizeof kUnitsA[0]};
 const rt::WindowDef kWindowB{kB, kUnitsB, 1};
 const rt::WindowDef* const kLayouts[] = {&kWindowA, &kWindowB};
 
@@ -109,6 +120,8 @@ void start() {
   g_stale = 0;
   g_showing = nullptr;
   rt::start_runtime();
+  tray::provide_tray_icon_service();
+  tray::provide_popup_menu_service();
   rt::start_windows(kLayouts, 2, kHandlers, sizeof kHandlers / sizeof kHandlers[0]);
   steps().clear();
   icons().clear();

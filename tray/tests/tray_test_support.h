@@ -1,7 +1,7 @@
 // Two small windows of the tests' own and a recorder in place of the shell:
 // every call into the notification area and every event of the windows
 // lands, in order, in one sequence that a test compares with the one it
-// expects.
+// expects. Window A also has menus for the popup menu.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,9 @@
 namespace tt {
 
 constexpr uint32_t kA = 0x52000101, kAOwn = 0x06000100;
+// A's menus: 菜单 with 甲, 乙 (hidden) and 丙, then 其他 with 丁.
+constexpr uint32_t kMenu = 0x26000101, kItem甲 = 0x26000102, kItem乙 = 0x26000103, kItem丙 = 0x26000104;
+constexpr uint32_t kOtherMenu = 0x26000105, kItem丁 = 0x26000106;
 constexpr uint32_t kB = 0x52000102, kBOwn = 0x06000110;
 
 // One thing that happened: a call into the notification area (event empty)

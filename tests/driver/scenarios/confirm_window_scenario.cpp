@@ -1,14 +1,13 @@
 // The confirmation window loaded on its own (layout_host): its frame, texts
 // and units, its timer ticking from creation, Tab between its two buttons,
-// and Esc or the close button closing it.
+// and Esc or the close button closing it without cancelling or shutting
+// down.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "scenario_support.h"
-#include "timer_windows.h"
+#include "confirm_window_session.h"
 #include "window_checks.h"
 
 namespace {
@@ -16,47 +15,26 @@ namespace {
 using namespace timer;
 using namespace timer::confirm_window;
 
-class ConfirmWindow : public ::testing::Test {
+class ConfirmWindow : public Session {
  protected:
-  void SetUp() override {
-    wchar_t dir[MAX_PATH] = {}, file[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, dir);
-    GetTempFileNameW(dir, L"evt", 0, file);
-    log_path_ = file;
-    ASSERT_TRUE(scn::launch(L"layout_host", {kId, log_path_}, kCaption, &app_));
-  }
-  void TearDown() override {
-    app_.process.end();
-    DeleteFileW(log_path_.c_str());
-  }
+  void SetUp() override { ASSERT_TRUE(open()); }
 
-  HWND unit(Unit id) const { return drv::child_by_id(app_.window, id); }
   int focused_unit() const {
     const HWND control = drv::control_holding(app_.window, drv::focus_in(app_.window));
     return control ? drv::control_id(control) : 0;
   }
-  // The event log's lines so far.
-  std::vector<std::string> events() const {
-    std::vector<std::string> lines;
-    FILE* f = _wfopen(log_path_.c_str(), L"r");
-    if (!f) return lines;
-    char line[128];
-    while (std::fgets(line, sizeof line, f)) lines.emplace_back(line, strcspn(line, "\r\n"));
-    std::fclose(f);
-    return lines;
+  // Closing by Esc or the close button runs no button's handler and asks
+  // for no shutdown.
+  void expect_closed_without_handlers() {
+    EXPECT_TRUE(scn::exits_with_zero(app_));
+    EXPECT_EQ(count(kCancelClickedLine), 0);
+    EXPECT_EQ(count(kConfirmClickedLine), 0);
+    EXPECT_EQ(shutdown_requests(), 0);
   }
-  static int count(const std::vector<std::string>& lines, const char* line) {
-    int n = 0;
-    for (const std::string& l : lines) n += l == line;
-    return n;
-  }
-
-  std::wstring log_path_;
-  scn::Launched app_;
 };
 
 TEST_F(ConfirmWindow, ShowsItsQuestionAndButtonsCentred) {
-  expect_frame(app_.window, kCaption, kWidth, kHeight);
+  expect_frame(app_.window, kCaption, kWidth, kHeight, /*topmost=*/true);
   EXPECT_EQ(drv::screen_rect(app_.window), (RECT{349, 314, 674, 453})) << "(1024-325)/2, (768-139)/2";
   const UnitRow rows[] = {
       {kCountdownTimer, "countdown timer", kTimerClass, 280, 16, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
@@ -72,10 +50,9 @@ TEST_F(ConfirmWindow, ShowsItsQuestionAndButtonsCentred) {
 }
 
 TEST_F(ConfirmWindow, ItsTimerTicksFromCreation) {
-  ASSERT_TRUE(drv::wait_until([&] { return count(events(), kTickLine) >= 3; }, 10000))
-      << "ticks so far: " << count(events(), kTickLine);
-  const std::vector<std::string> lines = events();
-  EXPECT_EQ(count(lines, kCreatedLine), 1);
+  ASSERT_TRUE(drv::wait_until([&] { return count(kTickLine) >= 3; }, 10000)) << "ticks so far: " << count(kTickLine);
+  const std::vector<std::string> lines = log();
+  EXPECT_EQ(count(kCreatedLine), 1);
   size_t created = lines.size(), first_tick = lines.size();
   for (size_t i = lines.size(); i-- > 0;) {
     if (lines[i] == kCreatedLine) created = i;
@@ -100,17 +77,19 @@ TEST_F(ConfirmWindow, TabMovesBetweenTheTwoButtons) {
 }
 
 TEST_F(ConfirmWindow, EscClosesIt) {
+  ASSERT_TRUE(drv::wait_until([&] { return count(kTickLine) >= 1; }, 5000)) << "closed while counting";
   ASSERT_TRUE(drv::bring_to_front(app_.window));
   ASSERT_TRUE(drv::press_key(VK_ESCAPE));
-  EXPECT_TRUE(scn::exits_with_zero(app_));
+  expect_closed_without_handlers();
 }
 
 TEST_F(ConfirmWindow, TheCloseButtonClosesIt) {
+  ASSERT_TRUE(drv::wait_until([&] { return count(kTickLine) >= 1; }, 5000)) << "closed while counting";
   POINT close{};
   ASSERT_TRUE(drv::find_title_bar_point(app_.window, HTCLOSE, &close));
   ASSERT_TRUE(drv::bring_to_front(app_.window));
   ASSERT_TRUE(drv::click_screen(close));
-  EXPECT_TRUE(scn::exits_with_zero(app_));
+  expect_closed_without_handlers();
 }
 
 }  // namespace

@@ -41,6 +41,10 @@ HWND unit(HWND main, int index) { return drv::child_by_id(main, index); }
 
 bool focus_unit(HWND main, int index) {
   if (!drv::bring_to_front(main)) return false;
+  // The window gives the focus back to a control a moment after it comes to
+  // the front (by way of the frame itself); a Tab pressed before that would
+  // land after the check below.
+  drv::wait_until([&] { return drv::control_holding(main, drv::focus_in(main)) != nullptr; });
   for (int i = 0; i < 12; ++i) {
     const HWND control = drv::control_holding(main, drv::focus_in(main));
     if (control && drv::control_id(control) == index) return true;
@@ -84,6 +88,24 @@ bool close_box(const Box& box) {
   if (!drv::bring_to_front(box.window)) return false;
   drv::press_key(VK_RETURN);
   return drv::wait_until([&] { return !IsWindow(box.window) || !drv::is_visible(box.window); });
+}
+
+bool set_date(HWND main, const SYSTEMTIME& t) {
+  return drv::set_date_box_time(unit(main, main_window::kDateBox), t) &&
+         drv::wait_until([&] {
+           const std::optional<SYSTEMTIME> shown = drv::date_box_time(unit(main, main_window::kDateBox));
+           return shown && shown->wYear == t.wYear && shown->wMonth == t.wMonth && shown->wDay == t.wDay;
+         });
+}
+
+HWND wait_for_tray_menu(DWORD process_id) { return drv::wait_for_window({L"", L"#32768", process_id, true}); }
+
+bool choose(HWND menu, TrayRow row) {
+  if (!menu) return false;
+  const RECT r = drv::screen_rect(menu);
+  const LONG height = r.bottom - r.top;
+  const POINT middle{(r.left + r.right) / 2, r.top + height * (2 * row + 1) / (2 * kTrayRows)};
+  return drv::click_screen(middle) && drv::wait_until([&] { return !drv::is_visible(menu); });
 }
 
 }  // namespace timer::session

@@ -43,4 +43,15 @@ Box wait_for_box(DWORD process_id, DWORD timeout_ms = drv::kPromptMs);
 // Presses Enter in the box and waits until it is gone.
 bool close_box(const Box& box);
 
+// Sets the date box to the date of `t` (the time of day does not matter).
+bool set_date(HWND main, const SYSTEMTIME& t);
+
+// The rows of the tray icon's menu, top to bottom.
+enum TrayRow { kShowRow, kHideRow, kExitRow, kAboutRow, kTrayRows };
+// The tray menu of the program's process, once it shows.
+HWND wait_for_tray_menu(DWORD process_id);
+// Clicks a row (the menu's rows are of equal height inside a thin border)
+// and waits until the menu has closed.
+bool choose(HWND menu, TrayRow row);
+
 }  // namespace timer::session

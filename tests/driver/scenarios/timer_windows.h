@@ -16,6 +16,7 @@ constexpr const wchar_t* kTimerClass = L"TimerRuntimeTimer";
 constexpr int kScreenWidth = 1024, kScreenHeight = 768;
 
 namespace main_window {
+constexpr const wchar_t* kId = L"52010001";  // for layout_host
 constexpr const wchar_t* kCaption = L"定时器";
 constexpr int kWidth = 380, kHeight = 173;
 constexpr int kLowestUnitBottom = 136;  // 编辑框_提醒 ends there
@@ -42,6 +43,8 @@ enum Unit : int {
   kMinuteCaption = 24,     // 标签4 "分"
 };
 constexpr int kFirstUnit = kCheckMusic, kLastUnit = kMinuteCaption;
+// A tick of 时钟2 in layout_host's event log.
+constexpr const char* kCountdownTickLine = "52010001 16010022 0";
 }  // namespace main_window
 
 namespace confirm_window {

@@ -33,7 +33,7 @@ const Bits kEditBoxStyle{ES_MULTILINE | ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | 
                         ES_LOWERCASE | ES_NOHIDESEL | ES_NUMBER,
                     ES_AUTOHSCROLL};
 
-void expect_frame(HWND w, const wchar_t* caption, int width, int height) {
+void expect_frame(HWND w, const wchar_t* caption, int width, int height, bool topmost) {
   EXPECT_EQ(drv::class_of(w), kFrameClass);
   EXPECT_EQ(drv::text_of(w), caption);
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -44,7 +44,7 @@ void expect_frame(HWND w, const wchar_t* caption, int width, int height) {
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD),
             static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX))
       << "fixed frame, system menu and minimise box, no maximise box";
-  EXPECT_EQ(ex & WS_EX_TOPMOST, 0u);
+  EXPECT_EQ((ex & WS_EX_TOPMOST) != 0, topmost) << "topmost";
   EXPECT_TRUE(drv::is_visible(w));
   EXPECT_TRUE(drv::is_enabled(w));
 

@@ -11,9 +11,9 @@ namespace timer {
 
 // A window of the program as laid out: caption, outer size, centred on the
 // screen by integer division, a fixed frame with system menu and minimise
-// box but no maximise box, no menu bar and the full client height of a
-// window without one.
-void expect_frame(HWND w, const wchar_t* caption, int width, int height);
+// box but no maximise box, topmost or not, no menu bar and the full client
+// height of a window without one.
+void expect_frame(HWND w, const wchar_t* caption, int width, int height, bool topmost = false);
 
 // Style bits that a unit's class must and must not have: (style & mask) == value.
 struct Bits {

@@ -1,0 +1,49 @@
+// The shut down system service: enables the shutdown privilege of the
+// program's own process, then asks Windows to shut down, restart, log off,
+// suspend or hibernate.
+//
+// Every Windows call of a request goes through one table of functions, so
+// that tests and test programs can record the calls instead: a real
+// ExitWindowsEx ends every program of the session, the one that asked
+// included.
+#pragma once
+
+#include <windows.h>
+
+namespace rt::system {
+
+struct ShutdownCalls {
+  BOOL(WINAPI* get_version)(OSVERSIONINFOA* info);
+  BOOL(WINAPI* open_process_token)(HANDLE process, DWORD access, HANDLE* token);
+  BOOL(WINAPI* lookup_privilege_value)(const char* system, const char* name, LUID* luid);
+  BOOL(WINAPI* adjust_token_privileges)(HANDLE token, BOOL disable_all, TOKEN_PRIVILEGES* state, DWORD length,
+                                        TOKEN_PRIVILEGES* previous, DWORD* returned);
+  BOOL(WINAPI* close_handle)(HANDLE handle);
+  BOOL(WINAPI* exit_windows)(UINT flags, DWORD reason);
+  BOOL(WINAPI* set_system_power_state)(BOOL suspend, BOOL force);
+};
+
+// The functions of Windows itself.
+ShutdownCalls real_shutdown_calls();
+
+// Installs `calls` for every later request and returns the table it
+// replaces.
+ShutdownCalls set_shutdown_calls(const ShutdownCalls& calls);
+
+// Replaces the calls for the lifetime of the object (tests).
+class ShutdownCallsOverride {
+ public:
+  explicit ShutdownCallsOverride(const ShutdownCalls& calls) : old_(set_shutdown_calls(calls)) {}
+  ~ShutdownCallsOverride() { set_shutdown_calls(old_); }
+  ShutdownCallsOverride(const ShutdownCallsOverride&) = delete;
+  ShutdownCallsOverride& operator=(const ShutdownCallsOverride&) = delete;
+
+ private:
+  ShutdownCalls old_;
+};
+
+// Provides shut down system: (integer mode, [boolean force]) -> boolean,
+// true when Windows accepted the request.
+void provide_shutdown_service();
+
+}  // namespace rt::system

@@ -1,0 +1,67 @@
+#include "theme_test_support.h"
+
+namespace tt {
+
+Canvas::Canvas(int w, int h)
+    : width(w), height(h), screen_(nullptr, rt::WindowDc::Client), canvas_(screen_.get(), w, h) {
+  rt::theme::fill(canvas_.dc(), {0, 0, w, h}, kUnpainted);
+}
+
+void Canvas::paint(ControlKind kind, const Look& l) {
+  const Rect all{0, 0, width, height};
+  rt::theme::paint(kind, dc(), all, all, l);
+}
+
+Look look(uint32_t state, uint32_t style, const wchar_t* text) {
+  Look l;
+  l.state = state;
+  l.scheme = 1;
+  l.style = style;
+  l.text = text;
+  l.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  l.background = GetSysColorBrush(COLOR_BTNFACE);
+  l.background_color = GetSysColor(COLOR_BTNFACE);
+  l.text_color = GetSysColor(COLOR_BTNTEXT);
+  l.arrow_width = 17;
+  return l;
+}
+
+testing::AssertionResult near_color(Color actual, Color expected, int tolerance) {
+  using namespace rt::theme;
+  const auto off = [&](int a, int b) { return a - b > tolerance || b - a > tolerance; };
+  if (!off(red(actual), red(expected)) && !off(green(actual), green(expected)) && !off(blue(actual), blue(expected)))
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "got (" << red(actual) << "," << green(actual) << "," << blue(actual)
+                                     << "), want (" << red(expected) << "," << green(expected) << ","
+                                     << blue(expected) << ") within " << tolerance;
+}
+
+long gdi_objects() {
+  const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (n) return static_cast<long>(n);
+  long live = 0;
+  for (UINT_PTR index = 1; index < 0x10000; ++index) live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+  return live;
+}
+
+namespace {
+BOOL CALLBACK count_child(HWND, LPARAM counter) {
+  ++*reinterpret_cast<long*>(counter);
+  return TRUE;
+}
+BOOL CALLBACK count_window(HWND w, LPARAM counter) {
+  ++*reinterpret_cast<long*>(counter);
+  EnumChildWindows(w, count_child, counter);
+  return TRUE;
+}
+}  // namespace
+
+long user_objects() {
+  const DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  if (n) return static_cast<long>(n);
+  long windows = 0;
+  EnumThreadWindows(GetCurrentThreadId(), count_window, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+}  // namespace tt

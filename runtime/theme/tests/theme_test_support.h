@@ -1,0 +1,52 @@
+// What the tests of the themed look share: a canvas to paint into and read
+// back, colour comparison, looks, and counts of live handles.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "theme/canvas_win.h"
+#include "theme/control_state.h"
+#include "theme/paint_win.h"
+
+namespace tt {
+
+using rt::theme::Color;
+using rt::theme::ControlKind;
+using rt::theme::Look;
+using rt::theme::Rect;
+
+// Where nothing was painted.
+constexpr Color kUnpainted = RGB(255, 0, 255);
+
+// A memory bitmap like the screen's, filled with kUnpainted.
+class Canvas {
+ public:
+  Canvas(int width, int height);
+  HDC dc() const { return canvas_.dc(); }
+  Color at(int x, int y) const { return GetPixel(canvas_.dc(), x, y); }
+  // Paints a control of `kind` over the whole canvas (window and client
+  // rectangle alike), as paint_window does on a window.
+  void paint(ControlKind kind, const Look& look);
+  const int width, height;
+
+ private:
+  rt::WindowDc screen_;
+  rt::theme::MemoryCanvas canvas_;
+};
+
+// A look of scheme 1 with the parent's default colours and the GUI font.
+Look look(uint32_t state, uint32_t style = 0, const wchar_t* text = L"");
+
+// Colours equal within `tolerance` on each channel.
+testing::AssertionResult near_color(Color actual, Color expected, int tolerance = 0);
+
+// Live GDI objects and user objects of this process. Wine answers 0 to
+// GetGuiResources; there the GDI count comes from the process's handle
+// table (GetObjectType knows a live object by its index alone) and the user
+// count is that of this thread's windows.
+long gdi_objects();
+long user_objects();
+
+}  // namespace tt

@@ -1,0 +1,37 @@
+// What Windows modules above the runtime may know of the program's windows
+// without the window table: a loaded window's frame, a popup menu made from
+// its layout, and notifications of its destruction and of the messages the
+// runtime leaves to others. The runtime never names the modules that listen.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "win_handle.h"
+
+namespace rt {
+
+// The frame of a loaded window, or null.
+HWND window_handle(uint32_t window_id);
+
+// The items under one of a window's top-level menus as a popup menu, made as
+// the menu bar makes them: layout order, command identifiers 20000 + position
+// among the window's menu units, items marked hidden left out. Empty when the
+// window is not loaded or the unit is not one of its top-level menus.
+UniqueMenu make_popup_menu(uint32_t window_id, uint32_t menu_id);
+
+// A window is being destroyed: called after its about-to-be-destroyed event,
+// while its frame still exists.
+using DestroyObserver = void (*)(uint32_t window_id) noexcept;
+// A private (WM_APP and up) or registered message reached a window's frame;
+// the runtime handles none of those itself. Answers whether it took the
+// message (the frame then answers 0).
+using MessageObserver = bool (*)(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+
+// Observers are called on the user-interface thread, from the window
+// procedure, in the order they were added; adding one twice keeps one.
+void add_destroy_observer(DestroyObserver observer);
+void add_message_observer(UINT message, MessageObserver observer);
+
+}  // namespace rt

@@ -1,0 +1,251 @@
+// A schedule counting down to its firing, as a user lives it. The main
+// window is loaded by layout_host, with the program's handlers: a shutdown
+// request is recorded there, never made, and the log shows each tick of
+// 时钟2. What the alarm plays lands in a file (timer_add_driver_test AUDIO).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "layout_host_session.h"
+#include "main_window_session.h"
+#include "selftest/target_ids.h"
+
+namespace {
+
+using namespace timer;
+using namespace timer::main_window;
+namespace ss = timer::session;
+using drv::wait_until;
+
+// The alarm's samples: a second of them, and all of them.
+constexpr DWORD kSecondOfSound = 88200;
+constexpr DWORD kAlarmDataSize = 5116308;
+// Filling the boxes before the click waits for every key's effect.
+constexpr int kFillingSeconds = 5;
+// A box comes up within this once its firing tick is due.
+constexpr DWORD kFiringMs = 5000;
+
+std::wstring audio_out() {
+  const char* unix_path = std::getenv("TIMER_AUDIO_OUT");
+  return unix_path ? drv::windows_path(std::wstring(unix_path, unix_path + std::strlen(unix_path))) : L"";
+}
+
+DWORD audio_size() {
+  WIN32_FILE_ATTRIBUTE_DATA a{};
+  return GetFileAttributesExW(audio_out().c_str(), GetFileExInfoStandard, &a) ? a.nFileSizeLow : 0;
+}
+
+// Whether the file stops growing for a second within the bound.
+bool audio_settles(DWORD timeout_ms) {
+  DWORD size = audio_size(), since = drv::now_ms();
+  return wait_until(
+      [&] {
+        if (audio_size() != size) {
+          size = audio_size();
+          since = drv::now_ms();
+        }
+        return drv::now_ms() - since >= 1000;
+      },
+      timeout_ms);
+}
+
+class Firing : public host::Session {
+ protected:
+  void SetUp() override { ASSERT_TRUE(open(kId, kCaption)); }
+
+  HWND unit(int index) const { return ss::unit(app_.window, index); }
+  std::wstring remaining() const { return drv::text_of(unit(kRemainingLabel)); }
+  std::wstring button() const { return drv::text_of(unit(kStartButton)); }
+  int countdown_ticks() const { return count(kCountdownTickLine); }
+  ss::Box box_now() const { return ss::wait_for_box(app_.process.id(), 0); }
+  HWND wait_for_confirmation() const {
+    return drv::wait_for_window({confirm_window::kCaption, L"", app_.process.id(), true}, kFiringMs);
+  }
+
+  void tick(int check_box) {
+    ASSERT_TRUE(drv::click(unit(check_box)));
+    ASSERT_TRUE(wait_until([&] { return drv::check_state(unit(check_box)) == BST_CHECKED; }));
+  }
+  void type_reminder(const std::wstring& text) {
+    ASSERT_TRUE(ss::focus_unit(app_.window, kReminderEdit));
+    ASSERT_TRUE(drv::type_text(text));
+    ASSERT_TRUE(wait_until([&] { return drv::text_of(unit(kReminderEdit)) == text; }));
+  }
+  void minimise() {
+    POINT button{};
+    ASSERT_TRUE(drv::find_title_bar_point(app_.window, HTMINBUTTON, &button));
+    ASSERT_TRUE(drv::bring_to_front(app_.window));
+    ASSERT_TRUE(drv::click_screen(button));
+    ASSERT_TRUE(wait_until([&] { return !drv::is_visible(app_.window); })) << "minimised into the tray";
+  }
+
+  // Starts a schedule that shows `count` as it starts: the target is
+  // entered first, then 定时 clicked early in the second that lies `count`
+  // seconds before it.
+  void start_count(int count) {
+    const SYSTEMTIME target = ss::local_time_plus(count + kFillingSeconds);
+    ASSERT_TRUE(ss::set_date(app_.window, target));
+    ASSERT_TRUE(ss::enter_time(app_.window, target.wHour, std::to_wstring(target.wMinute),
+                               std::to_wstring(target.wSecond)));
+    long long left = 0;
+    ASSERT_TRUE(wait_until([&] { return (left = ss::seconds_between(ss::local_time_plus(0), target)) <= count; },
+                           1000 * (kFillingSeconds + 2)));
+    ASSERT_EQ(left, count) << "filling the boxes took more than " << kFillingSeconds << " s";
+    ASSERT_TRUE(drv::click(unit(kStartButton)));
+    ASSERT_TRUE(wait_until([&] { return button() == L"停止"; }));
+    ASSERT_EQ(drv::utf8(remaining()), std::to_string(count)) << "the click came a second late";
+  }
+
+  // Waits for a box of the program, noting each count the label shows
+  // meanwhile.
+  ss::Box wait_for_firing(std::vector<std::wstring>* shown = nullptr, DWORD timeout_ms = kFiringMs) const {
+    ss::Box box;
+    wait_until(
+        [&] {
+          const std::wstring now = remaining();
+          if (shown && (shown->empty() || shown->back() != now)) shown->push_back(now);
+          return (box = box_now()).window != nullptr;
+        },
+        timeout_ms);
+    return box;
+  }
+};
+
+TEST_F(Firing, CountsOfOneAndZeroFireOnTheFirstTickShowingZeroAndOnlyOnce) {
+  const struct {
+    int count;
+    std::vector<std::wstring> shown;
+  } cases[] = {{1, {L"1", L"0"}}, {0, {L"0"}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.count);
+    const int ticks = countdown_ticks();
+    ASSERT_NO_FATAL_FAILURE(start_count(c.count));
+    std::vector<std::wstring> shown;
+    const ss::Box box = wait_for_firing(&shown);
+    ASSERT_NE(box.window, nullptr) << "nothing fired; the label showed " << drv::utf8(remaining());
+    EXPECT_EQ(countdown_ticks() - ticks, 1) << "ticks before the box";
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(box.caption, L"提醒");
+    EXPECT_EQ(box.text, L"时间到!");
+    EXPECT_EQ(button(), L"定时");
+    ASSERT_TRUE(ss::close_box(box));
+    EXPECT_FALSE(wait_until([&] { return countdown_ticks() - ticks > 1 || box_now().window; }, 2500))
+        << "it counted or fired again";
+    EXPECT_EQ(remaining(), L"0");
+  }
+}
+
+TEST_F(Firing, TheReminderChosenWhileCountingIsTheOneShown) {
+  ASSERT_NO_FATAL_FAILURE(start_count(8));
+  ASSERT_NO_FATAL_FAILURE(tick(kCheckReminder));
+  ASSERT_NO_FATAL_FAILURE(type_reminder(L"下午三点开会"));
+  ASSERT_EQ(button(), L"停止") << "chosen before it fires";
+  const ss::Box box = wait_for_firing(nullptr, 15000);
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, L"提醒");
+  EXPECT_EQ(box.text, L"下午三点开会");
+  EXPECT_TRUE(ss::close_box(box));
+}
+
+// The user works in another program, whose window covers the middle of the
+// screen, where the box comes up.
+TEST_F(Firing, TheBoxComesUpTopmostWhileTheMainWindowWaitsDisabledWithItsClockTicking) {
+  scn::Launched other;
+  ASSERT_TRUE(scn::launch(L"driver_target", {L"0"}, target::kCaption, &other));
+  ASSERT_TRUE(SetWindowPos(other.window, nullptr, 300, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_ASYNCWINDOWPOS));
+  // Once it is in front, a late activation of its start no longer takes
+  // the keys meant for the main window.
+  ASSERT_TRUE(drv::bring_to_front(other.window));
+  ASSERT_NO_FATAL_FAILURE(start_count(2));
+  ASSERT_TRUE(drv::bring_to_front(other.window));
+  const ss::Box box = wait_for_firing();
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_TRUE(wait_until([&] { return (drv::ex_style_of(box.window) & WS_EX_TOPMOST) != 0; })) << "not topmost";
+  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == box.window; })) << "not in the foreground";
+
+  ASSERT_TRUE(drv::bring_to_front(other.window));
+  const POINT middle = drv::centre_of(box.window);
+  RECT covered{};
+  ASSERT_TRUE(GetWindowRect(other.window, &covered));
+  ASSERT_TRUE(PtInRect(&covered, middle)) << "the other window does not reach the middle of the box";
+  // Hit-testing follows the stacking that the display shows.
+  EXPECT_EQ(GetAncestor(WindowFromPoint(middle), GA_ROOT), box.window) << "the other program covers it";
+  scn::take_desktop_shot(L"firing_box_in_front");
+
+  EXPECT_FALSE(drv::is_enabled(app_.window)) << "the main window waits for the box";
+  const std::wstring clock = drv::text_of(unit(kNowLabel));
+  EXPECT_TRUE(wait_until([&] { return drv::text_of(unit(kNowLabel)) != clock; }, 2500)) << "the clock stopped";
+  ASSERT_TRUE(ss::close_box(box));
+  EXPECT_TRUE(wait_until([&] { return drv::is_enabled(app_.window); }));
+  other.process.end();
+}
+
+// Neither the confirmation window nor the box has the main window as owner:
+// both come up while it stays in the tray, the reminder only after 取消.
+TEST_F(Firing, HiddenInTheTrayItAsksForConfirmationThenReminds) {
+  ASSERT_NO_FATAL_FAILURE(tick(kCheckShutdown));
+  ASSERT_NO_FATAL_FAILURE(tick(kCheckReminder));
+  ASSERT_NO_FATAL_FAILURE(type_reminder(L"关机前保存文件"));
+  ASSERT_NO_FATAL_FAILURE(start_count(3));
+  ASSERT_NO_FATAL_FAILURE(minimise());
+  const HWND confirm = wait_for_confirmation();
+  ASSERT_NE(confirm, nullptr) << "no confirmation window";
+  EXPECT_EQ(box_now().window, nullptr) << "the reminder waits for the confirmation";
+  EXPECT_FALSE(drv::is_visible(app_.window)) << "the main window stays in the tray";
+  scn::take_desktop_shot(L"firing_confirmation_from_the_tray");
+
+  ASSERT_TRUE(drv::click(drv::child_by_id(confirm, confirm_window::kCancelButton)));
+  const ss::Box box = wait_for_firing();
+  ASSERT_NE(box.window, nullptr) << "no reminder after 取消";
+  EXPECT_EQ(box.text, L"关机前保存文件");
+  EXPECT_FALSE(drv::is_visible(app_.window));
+  ASSERT_TRUE(ss::close_box(box));
+  EXPECT_FALSE(drv::is_visible(app_.window));
+  EXPECT_EQ(shutdown_requests(), 0);
+}
+
+// Judged by what the wave device wrote: it grows while the box is open and
+// stops growing once it has closed, well before the end of the alarm.
+TEST_F(Firing, TheAlarmStopsWhenTheBoxCloses) {
+  ASSERT_FALSE(audio_out().empty()) << "run with TIMER_AUDIO_OUT (timer_add_driver_test AUDIO)";
+  DeleteFileW(audio_out().c_str());  // what an earlier run heard
+  ASSERT_NO_FATAL_FAILURE(tick(kCheckMusic));
+  ASSERT_NO_FATAL_FAILURE(start_count(1));
+  const ss::Box box = wait_for_firing();
+  ASSERT_NE(box.window, nullptr);
+  ASSERT_TRUE(wait_until([] { return audio_size() >= kSecondOfSound; }, 20000)) << "the alarm does not play";
+  EXPECT_TRUE(drv::is_visible(box.window)) << "it plays while the box is open";
+  ASSERT_TRUE(ss::close_box(box));
+  const DWORD at_close = audio_size();
+  EXPECT_TRUE(audio_settles(10000)) << "the alarm plays on";
+  EXPECT_LE(audio_size(), at_close + kSecondOfSound);
+  EXPECT_LT(audio_size(), kAlarmDataSize);
+}
+
+// The main window, disabled while the confirmation waits, still answers its
+// tray icon: 退出 ends it there, and after 取消 the firing has nothing left
+// to do. The program ends as after any 退出, with no fatal error.
+TEST_F(Firing, ExitFromTheTrayWhileTheConfirmationIsOpenEndsTheProgramCleanly) {
+  ASSERT_NO_FATAL_FAILURE(tick(kCheckShutdown));
+  ASSERT_NO_FATAL_FAILURE(tick(kCheckReminder));
+  POINT icon{};
+  ASSERT_TRUE(drv::find_tray_icon(0, &icon));
+  ASSERT_NO_FATAL_FAILURE(start_count(1));
+  const HWND confirm = wait_for_confirmation();
+  ASSERT_NE(confirm, nullptr) << "no confirmation window";
+  EXPECT_FALSE(drv::is_enabled(app_.window)) << "the confirmation waits in dialog mode";
+
+  ASSERT_TRUE(drv::right_click_screen(icon));
+  ASSERT_TRUE(ss::choose(ss::wait_for_tray_menu(app_.process.id()), ss::kExitRow));
+  ASSERT_TRUE(wait_until([&] { return !IsWindow(app_.window); })) << "退出 left the main window";
+  ASSERT_TRUE(drv::click(drv::child_by_id(confirm, confirm_window::kCancelButton)));
+  EXPECT_TRUE(scn::exits_with_zero(app_));
+  EXPECT_EQ(shutdown_requests(), 0);
+}
+
+}  // namespace
