@@ -22,6 +22,11 @@ std::wstring& out_file() {
   return path;
 }
 
+std::map<std::wstring, std::wstring>& options() {
+  static std::map<std::wstring, std::wstring> m;
+  return m;
+}
+
 bool starts_with(const std::wstring& s, const wchar_t* prefix, std::wstring* rest) {
   const size_t n = wcslen(prefix);
   if (s.compare(0, n, prefix) != 0) return false;
@@ -42,6 +47,9 @@ void read_arguments() {
       if (eq != std::wstring::npos) programs()[rest.substr(0, eq)] = drv::windows_path(rest.substr(eq + 1));
     } else if (starts_with(arg, L"--out=", &rest)) {
       out_file() = drv::windows_path(rest);
+    } else if (starts_with(arg, L"--", &rest)) {
+      const size_t eq = rest.find(L'=');
+      options()[rest.substr(0, eq)] = eq == std::wstring::npos ? std::wstring() : rest.substr(eq + 1);
     }
   }
   LocalFree(argv);
@@ -50,6 +58,11 @@ void read_arguments() {
 std::wstring program(const std::wstring& name) {
   const auto it = programs().find(name);
   return it == programs().end() ? std::wstring() : it->second;
+}
+
+std::wstring option(const std::wstring& name) {
+  const auto it = options().find(name);
+  return it == options().end() ? std::wstring() : it->second;
 }
 
 void report(const std::string& what, const std::string& value, const std::string& target) {

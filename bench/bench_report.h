@@ -3,6 +3,7 @@
 //
 //   --out=FILE            (the rows this benchmark reports, one per line)
 //   --program=NAME=PATH   (programs it measures; build-machine paths allowed)
+//   --NAME=VALUE          (options of the benchmark itself, for a run by hand)
 //
 // and the rows themselves: what was measured, the figure, and the target it
 // is held against (empty when there is none). scripts/bench prints them all
@@ -19,6 +20,9 @@ void read_arguments();
 
 // The path given for a program, or empty.
 std::wstring program(const std::wstring& name);
+
+// The value of an option --NAME=VALUE, or empty.
+std::wstring option(const std::wstring& name);
 
 // Appends one row to the --out file (or to standard output without one).
 void report(const std::string& what, const std::string& value, const std::string& target = std::string());

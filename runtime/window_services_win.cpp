@@ -22,6 +22,15 @@ void destroy_service(Result&, int n, const Arg* args) {
   destroy_unit(unit.low, unit.high, arg_at(n, args, 1).low != 0);
 }
 
+// An item added to a box that keeps its items' texts starts with data 0, so
+// an omitted data argument needs no further message; filling a list costs
+// half the messages then. An owner-drawn box without texts keeps what it was
+// given as the data, and is told the 0.
+bool starts_with_zero_data(HWND combo) {
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(combo, GWL_STYLE));
+  return !(style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) || (style & CBS_HASSTRINGS);
+}
+
 // add item: (combo box reference, text, [item data]) -> index, or -1
 void add_item_service(Result& r, int n, const Arg* args) {
   const Arg combo = arg_at(n, args, 0), data = arg_at(n, args, 2);
@@ -32,7 +41,8 @@ void add_item_service(Result& r, int n, const Arg* args) {
   const Text text = to_text(arg_at(n, args, 1));
   const LRESULT index = SendMessageW(u->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(to_wide(text.c_str()).c_str()));
   if (index < 0) return;
-  SendMessageW(u->hwnd, CB_SETITEMDATA, static_cast<WPARAM>(index), present(data) ? to_integer(data) : 0);
+  if (present(data) || !starts_with_zero_data(u->hwnd))
+    SendMessageW(u->hwnd, CB_SETITEMDATA, static_cast<WPARAM>(index), present(data) ? to_integer(data) : 0);
   set_int(r, static_cast<int32_t>(index));
 }
 

@@ -4,10 +4,12 @@
 #include "builtin_data_win.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -55,6 +57,32 @@ TEST(BuiltinData, BlocksLieInsideTheMappedImage) {
     EXPECT_LE(p + 8 + open_block(block).length, base + nt->OptionalHeader.SizeOfImage);
   }
   EXPECT_EQ(assets::alarm_sound_block(), assets::alarm_sound_block()) << "never a fresh copy";
+}
+
+// Pages of [begin, begin + size) that are in the process's working set.
+size_t resident_pages(const uint8_t* begin, size_t size) {
+  const size_t page = 4096, first = reinterpret_cast<uintptr_t>(begin) / page;
+  const size_t count = (reinterpret_cast<uintptr_t>(begin) + size + page - 1) / page - first;
+  std::vector<PSAPI_WORKING_SET_EX_INFORMATION> pages(count);
+  for (size_t i = 0; i < count; ++i) pages[i].VirtualAddress = reinterpret_cast<void*>((first + i) * page);
+  if (!QueryWorkingSetEx(GetCurrentProcess(), pages.data(), static_cast<DWORD>(count * sizeof pages[0]))) return count;
+  size_t resident = 0;
+  for (const auto& p : pages) resident += p.VirtualAttributes.Valid;
+  return resident;
+}
+
+// The 5 MB sound is mapped from the exe, not copied: until it is played it
+// costs the program no memory. Reading the resource directory and the tray
+// icon's block beside the sound brings in neighbouring pages as well (the
+// kernel also maps pages of the file already in its cache around each page
+// read, so the count varies from run to run); a copy would hold every page.
+TEST(BuiltinData, TheAlarmSoundTakesNoMemoryUntilItIsRead) {
+  const Block b = open_block(assets::alarm_sound_block());
+  const size_t pages = (b.length + 4095) / 4096;
+  EXPECT_LT(resident_pages(b.bytes, b.length), pages / 4);
+  unsigned sum = 0;
+  for (size_t i = 0; i < b.length; i += 4096) sum += b.bytes[i];
+  EXPECT_GE(resident_pages(b.bytes, b.length), pages - 1) << "read, it is there (sum " << sum << ")";
 }
 
 TEST(BuiltinData, AlarmSoundBlockHoldsTheWholeWaveFile) {

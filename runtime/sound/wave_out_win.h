@@ -26,9 +26,12 @@ struct WaveOut {
 
 // The table that new players take (Windows' own functions unless a test put
 // another in place). A player keeps the table it started with until it ends.
+// The first call for Windows' functions loads winmm; without it, the table
+// reports no device.
 const WaveOut& wave_out();
 
-// Installs `table` (null: Windows' functions) and returns the previous one.
+// Installs `table` (null: Windows' functions) and returns the previous one
+// (null for Windows' functions).
 // The table must outlive every player started with it.
 const WaveOut* set_wave_out(const WaveOut* table);
 

@@ -45,6 +45,23 @@ TEST_F(WindowServices, AddItemAppendsInOrderWithItsData) {
   EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), CB_ERR) << "nothing is selected";
 }
 
+// An owner-drawn box that keeps no texts stores what CB_ADDSTRING was given
+// as the new item's data: an omitted data argument must still leave 0 there.
+TEST_F(WindowServices, AddItemLeavesDataZeroInAnOwnerDrawnBoxWithoutTexts) {
+  rt::win::Unit* unit = rt::win::find_window(wt::kA)->unit(wt::kComboList);
+  ASSERT_NE(unit, nullptr);
+  const HWND own = unit->hwnd;
+  const HWND drawn = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, 0, 0, 60,
+                                     100, GetParent(own), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(drawn, nullptr);
+  unit->hwnd = drawn;
+  const rt::Result r = rt::call(rt::Service::AddItem, {combo(wt::kComboList), rt::arg_text("7"), rt::omitted()});
+  unit->hwnd = own;
+  EXPECT_EQ(rt::result_int(r), 0);
+  EXPECT_EQ(SendMessageW(drawn, CB_GETITEMDATA, 0, 0), 0);
+  DestroyWindow(drawn);
+}
+
 TEST_F(WindowServices, AddItemToSomethingThatIsNoComboBoxGivesMinusOne) {
   EXPECT_EQ(rt::result_int(rt::call(rt::Service::AddItem, {combo(wt::kLabel), rt::arg_text("x"), rt::omitted()})), -1);
   EXPECT_EQ(rt::result_int(rt::call(rt::Service::AddItem,

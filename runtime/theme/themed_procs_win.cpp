@@ -64,7 +64,8 @@ void ask_leave_notice(HWND w) {
 // The rules of every kind, after the kind's own.
 LRESULT common(ControlRecord& r, const Message& c) {
   switch (c.m) {
-    case WM_DESTROY: {
+    case WM_DESTROY:
+    case WM_NCDESTROY: {  // the latter alone when its creation failed
       const LRESULT answer = c.to_own();
       give_back(c.w);
       return answer;

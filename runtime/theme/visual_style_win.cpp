@@ -29,35 +29,68 @@ void redraw(HWND w) {
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
 }
 
-uint32_t initial_state(HWND w, ControlKind kind, DWORD style) {
+// The kinds that can be checked, pushed and made the default.
+bool is_button(ControlKind kind) {
+  return kind == ControlKind::PushButton || kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
+}
+
+// The flags a control starts with that its style gives.
+uint32_t style_state(ControlKind kind, DWORD style) {
   uint32_t s = 0;
   if (style & WS_DISABLED) s |= state::kDisabled;
-  if (GetFocus() == w) s |= state::kFocused;
-  if (kind == ControlKind::PushButton || kind == ControlKind::CheckBox || kind == ControlKind::RadioButton) {
-    if ((style & 0x1F) == BS_DEFPUSHBUTTON) s |= state::kDefault;
-    const LRESULT check = SendMessageW(w, BM_GETCHECK, 0, 0);
-    if (check == BST_CHECKED) s |= state::kChecked;
-    if (check == BST_INDETERMINATE) s |= state::kIndeterminate;
-  }
+  if (is_button(kind) && (style & 0x1F) == BS_DEFPUSHBUTTON) s |= state::kDefault;
   if (kind == ControlKind::Edit && (style & ES_READONLY)) s |= state::kReadOnly;
   return s;
 }
 
+// A control's first flags: those of its style, then what it shows now.
+uint32_t initial_state(HWND w, ControlKind kind, DWORD style) {
+  uint32_t s = style_state(kind, style);
+  if (GetFocus() == w) s |= state::kFocused;
+  if (is_button(kind)) {
+    const LRESULT check = SendMessageW(w, BM_GETCHECK, 0, 0);
+    if (check == BST_CHECKED) s |= state::kChecked;
+    if (check == BST_INDETERMINATE) s |= state::kIndeterminate;
+  }
+  return s;
+}
+
+ControlKind kind_of(HWND w, DWORD style, bool has_text) {
+  const HWND parent = GetParent(w);
+  const std::string cls = ascii_class(w), parent_cls = parent ? ascii_class(parent) : std::string();
+  return classify({cls, style, parent_cls, has_text});
+}
+
+// Gives the control the procedure of its kind and keeps its record.
+void take_over(HWND w, ControlKind kind, uint32_t first_state, HFONT font) {
+  g_records.push_back({w, kind, first_state, nullptr, GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
+                       GetSysColor(COLOR_BTNTEXT), font});
+  g_records.back().old_proc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(themed_procedure(kind))));
+}
+
+// A window that exists: everything is asked of it, and it is redrawn.
 void restyle(HWND w) {
   if (record_of(w)) return;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
-  HWND parent = GetParent(w);
-  const std::string cls = ascii_class(w), parent_cls = parent ? ascii_class(parent) : std::string();
-  const ControlKind kind = classify({cls, style, parent_cls, GetWindowTextLengthW(w) > 0});
-  const WNDPROC themed = themed_procedure(kind);
-  if (!themed) return;
-  const uint32_t s = initial_state(w, kind, style);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
-  g_records.push_back({w, kind, s, nullptr, GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
-                       GetSysColor(COLOR_BTNTEXT), font});
-  g_records.back().old_proc =
-      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(themed)));
+  const ControlKind kind = kind_of(w, style, GetWindowTextLengthW(w) > 0);
+  if (!themed_procedure(kind)) return;
+  take_over(w, kind, initial_state(w, kind, style), reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
   redraw(w);
+}
+
+// A window being created, before its first message: its text is still only
+// in its creation parameters, it is unchecked, has no focus and no font yet
+// (a font it is given later arrives as WM_SETFONT), and nothing is on the
+// screen.
+void restyle_created(HWND w, const CREATESTRUCTW& cs) {
+  if (record_of(w)) return;
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
+  const wchar_t* name = cs.lpszName;
+  const bool has_text = name && !IS_INTRESOURCE(name) && name[0] != 0 && name[0] != 0xFFFF;
+  const ControlKind kind = kind_of(w, style, has_text);
+  if (!themed_procedure(kind)) return;
+  take_over(w, kind, style_state(kind, style), nullptr);
 }
 
 BOOL CALLBACK restyle_child(HWND w, LPARAM) {
@@ -71,13 +104,16 @@ BOOL CALLBACK restyle_top(HWND w, LPARAM) {
   return TRUE;
 }
 
-// Windows created while the look is on get it from their WM_CREATE.
-LRESULT CALLBACK on_call_wnd_proc(int code, WPARAM wp, LPARAM lp) noexcept {
-  if (code == HC_ACTION) {
-    const auto* c = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (c->message == WM_CREATE) restyle(c->hwnd);
-  }
-  return CallNextHookEx(g_hook.get(), code, wp, lp);
+// Windows created while the look is on get it as they are created, unless
+// a hook further down the chain refuses the creation. A creation hook rather than
+// one that sees every message sent: while a hook of the latter kind is in
+// place, Wine takes every message sent on the thread through the window
+// server.
+LRESULT CALLBACK on_cbt(int code, WPARAM wp, LPARAM lp) noexcept {
+  const LRESULT refused = CallNextHookEx(g_hook.get(), code, wp, lp);
+  if (code == HCBT_CREATEWND && !refused)
+    restyle_created(reinterpret_cast<HWND>(wp), *reinterpret_cast<const CBT_CREATEWNDW*>(lp)->lpcs);
+  return refused;
 }
 
 int switch_off() {
@@ -95,7 +131,7 @@ int set_visual_style(int scheme) {
   switch_off();
   g_scheme = scheme;
   EnumThreadWindows(GetCurrentThreadId(), restyle_top, 0);
-  g_hook.reset(SetWindowsHookExW(WH_CALLWNDPROC, on_call_wnd_proc, nullptr, GetCurrentThreadId()));
+  g_hook.reset(SetWindowsHookExW(WH_CBT, on_cbt, nullptr, GetCurrentThreadId()));
   return 1;
 }
 

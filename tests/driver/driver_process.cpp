@@ -47,11 +47,12 @@ Process Process::start(const std::wstring& program, const std::vector<std::wstri
   CloseHandle(pi.hThread);
   p.handle_ = pi.hProcess;
   p.id_ = pi.dwProcessId;
+  p.thread_id_ = pi.dwThreadId;
   return p;
 }
 
 Process::Process(Process&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_), error_(other.error_) {}
+    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_), thread_id_(other.thread_id_), error_(other.error_) {}
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
@@ -59,6 +60,7 @@ Process& Process::operator=(Process&& other) noexcept {
     if (handle_) CloseHandle(handle_);
     handle_ = std::exchange(other.handle_, nullptr);
     id_ = other.id_;
+    thread_id_ = other.thread_id_;
     error_ = other.error_;
   }
   return *this;

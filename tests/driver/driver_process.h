@@ -34,6 +34,7 @@ class Process {
   bool started() const { return handle_ != nullptr; }
   DWORD error() const { return error_; }  // GetLastError of a failed start
   DWORD id() const { return id_; }
+  DWORD thread_id() const { return thread_id_; }  // the program's first thread
   bool running() const;
   // The exit code once the program has ended within the bound; nothing if it
   // still runs.
@@ -44,6 +45,7 @@ class Process {
  private:
   HANDLE handle_ = nullptr;
   DWORD id_ = 0;
+  DWORD thread_id_ = 0;
   DWORD error_ = 0;
 };
 

@@ -21,6 +21,7 @@
 #include "service.h"
 #include "sound/player_win.h"
 #include "sound/sound_service_win.h"
+#include "sound/wave_out_win.h"
 
 namespace {
 
@@ -50,6 +51,18 @@ size_t device_output_size() {
 Bytes alarm_data() {
   const rt::BlockView alarm = rt::view_block(assets::alarm_sound_block());
   return Bytes(alarm.data + kAlarmDataAt, alarm.data + kAlarmDataAt + kAlarmDataSize);
+}
+
+// Windows' wave output is loaded with the first sound, not with the
+// program (this test runs before any other plays one).
+TEST(WindowsWaveOut, ComesWithTheFirstSound) {
+  ASSERT_EQ(GetModuleHandleW(L"winmm.dll"), nullptr) << "loaded at start-up";
+  const rt::sound::WaveOut& table = rt::sound::wave_out();
+  const HMODULE winmm = GetModuleHandleW(L"winmm.dll");
+  ASSERT_NE(winmm, nullptr);
+  EXPECT_EQ(reinterpret_cast<const void*>(table.open), reinterpret_cast<const void*>(GetProcAddress(winmm, "waveOutOpen")));
+  EXPECT_EQ(reinterpret_cast<const void*>(table.close), reinterpret_cast<const void*>(GetProcAddress(winmm, "waveOutClose")));
+  EXPECT_GE(table.get_num_devs(), 1u);
 }
 
 class SoundDevice : public ::testing::Test {

@@ -282,6 +282,63 @@ TEST_F(ThemeMessages, AWindowCreatedLaterShowsTheLook) {
   EXPECT_EQ(GetPixel(edit_dc.get(), 1, 10), GetSysColor(COLOR_WINDOW));
 }
 
+// Made after the switch, a control is judged by what it is created with:
+// its text (not yet set when it is taken over), its style's flags, and the
+// font it is given afterwards.
+TEST_F(ThemeMessages, AControlCreatedLaterIsJudgedByItsCreation) {
+  set_visual_style(1);
+  Controls c;
+  constexpr DWORD kBare = WS_CHILD | WS_TABSTOP;  // a push button's style and nothing else
+  const struct {
+    const wchar_t *cls, *text;
+    DWORD style;
+    bool recorded;
+    uint32_t flags;
+  } cases[] = {
+      {L"BUTTON", L"Go", 0, true, 0},
+      {L"BUTTON", L"", 0, false, 0},
+      {L"BUTTON", nullptr, 0, false, 0},
+      {L"BUTTON", L"Def", BS_DEFPUSHBUTTON | WS_DISABLED, true, st::kDefault | st::kDisabled},
+      {L"EDIT", L"", ES_READONLY, true, st::kReadOnly},
+      {L"STATIC", L"label", 0, false, 0},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << static_cast<const void*>(k.text) << " " << k.style);
+    const HWND w = CreateWindowExW(0, k.cls, k.text, kBare | k.style, 100, 70, 75, 23, c.parent, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(find_record(w) != nullptr, k.recorded);
+    if (k.recorded) {
+      EXPECT_EQ(flags(w), k.flags);
+    }
+    DestroyWindow(w);
+  }
+  const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+  const HWND later = child(c.parent, L"BUTTON", L"Later", BS_PUSHBUTTON, 100, 70, 75, 23);
+  SendMessageW(later, WM_SETFONT, font, FALSE);
+  EXPECT_EQ(reinterpret_cast<WPARAM>(find_record(later)->font), font);
+}
+
+// A creation that a hook further down the chain refuses leaves no record
+// behind for a later window to find under the same handle.
+HHOOK g_refusing = nullptr;
+LRESULT CALLBACK refuse_creation(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND) return 1;
+  return CallNextHookEx(g_refusing, code, wp, lp);
+}
+
+TEST_F(ThemeMessages, ARefusedCreationLeavesNoRecord) {
+  Controls c;
+  g_refusing = SetWindowsHookExW(WH_CBT, refuse_creation, nullptr, GetCurrentThreadId());
+  set_visual_style(1);  // its hook runs first
+  const int records = record_count();
+  EXPECT_EQ(child(c.parent, L"BUTTON", L"No", BS_PUSHBUTTON, 100, 70, 75, 23), nullptr);
+  EXPECT_EQ(record_count(), records);
+  UnhookWindowsHookEx(g_refusing);
+  const HWND yes = child(c.parent, L"BUTTON", L"Yes", BS_PUSHBUTTON, 100, 70, 75, 23);
+  EXPECT_NE(find_record(yes), nullptr);
+}
+
 TEST_F(ThemeMessages, RepaintsAndWindowsComeAndGoWithoutLeakingHandles) {
   set_visual_style(1);
   Controls c;
