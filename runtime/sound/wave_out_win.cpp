@@ -27,7 +27,9 @@ WaveOut load_windows_wave_out() {
                    entry(winmm, "waveOutUnprepareHeader", &t.unprepare_header) &&
                    entry(winmm, "waveOutWrite", &t.write) && entry(winmm, "waveOutPause", &t.pause) &&
                    entry(winmm, "waveOutReset", &t.reset) && entry(winmm, "waveOutClose", &t.close);
-  return all ? t : kNoWaveOut;
+  if (all) return t;
+  if (winmm) FreeLibrary(winmm);  // a winmm without every function is none
+  return kNoWaveOut;
 }
 
 const WaveOut& windows_wave_out() {

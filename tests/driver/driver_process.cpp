@@ -1,5 +1,7 @@
 #include "driver_process.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "driver_wait.h"
@@ -12,6 +14,16 @@ std::wstring windows_path(const std::wstring& path) {
   for (wchar_t& c : out)
     if (c == L'/') c = L'\\';
   return out;
+}
+
+std::wstring audio_out_path() {
+  const char* unix_path = std::getenv("TIMER_AUDIO_OUT");
+  return unix_path ? windows_path(std::wstring(unix_path, unix_path + std::strlen(unix_path))) : L"";
+}
+
+DWORD file_size(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA a{};
+  return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &a) ? a.nFileSizeLow : 0;
 }
 
 std::wstring quote_argument(const std::wstring& arg) {

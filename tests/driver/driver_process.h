@@ -16,6 +16,13 @@ namespace drv {
 // returned unchanged.
 std::wstring windows_path(const std::wstring& path);
 
+// The file that the wave device of `scripts/wine-run --audio FILE` writes
+// to, as TIMER_AUDIO_OUT names it; empty when that is not set.
+std::wstring audio_out_path();
+
+// A file's size in bytes; 0 when it does not exist.
+DWORD file_size(const std::wstring& path);
+
 // One argument as CommandLineToArgvW reads it back.
 std::wstring quote_argument(const std::wstring& arg);
 

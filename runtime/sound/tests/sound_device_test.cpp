@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -33,20 +31,14 @@ constexpr size_t kSecondOfSound = 88200;
 // ALSA fills the last period of a drained stream with silence.
 constexpr size_t kMostSilenceAtTheEnd = 16384;
 
-std::wstring out_path() {
-  const char* unix_path = std::getenv("TIMER_AUDIO_OUT");
-  return unix_path ? drv::windows_path(std::wstring(unix_path, unix_path + std::strlen(unix_path))) : L"";
-}
+std::wstring out_path() { return drv::audio_out_path(); }
 
 Bytes device_output() {
   std::ifstream in(out_path().c_str(), std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-size_t device_output_size() {
-  WIN32_FILE_ATTRIBUTE_DATA a{};
-  return GetFileAttributesExW(out_path().c_str(), GetFileExInfoStandard, &a) ? a.nFileSizeLow : 0;
-}
+size_t device_output_size() { return drv::file_size(out_path()); }
 
 Bytes alarm_data() {
   const rt::BlockView alarm = rt::view_block(assets::alarm_sound_block());

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "confirm_window_session.h"
-#include "selftest/target_ids.h"
 
 namespace {
 
@@ -110,9 +109,7 @@ TEST_F(ConfirmCountdown, CancelClosesTheWindowAndTheNextOneStartsAtTen) {
 // and stays in front when the other program is brought forward again.
 TEST_F(ConfirmCountdown, OpensTopmostInFrontOfAnotherProgram) {
   scn::Launched other;
-  ASSERT_TRUE(scn::launch(L"driver_target", {L"0"}, target::kCaption, &other));
-  ASSERT_TRUE(SetWindowPos(other.window, nullptr, 300, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_ASYNCWINDOWPOS));
-  ASSERT_TRUE(drv::bring_to_front(other.window));
+  ASSERT_TRUE(host::launch_covering_program(&other));
 
   ASSERT_TRUE(open());
   EXPECT_NE(drv::ex_style_of(app_.window) & WS_EX_TOPMOST, 0u);

@@ -6,14 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "layout_host_session.h"
 #include "main_window_session.h"
-#include "selftest/target_ids.h"
 
 namespace {
 
@@ -28,15 +25,8 @@ constexpr DWORD kAlarmDataSize = 5116308;
 // A box comes up within this once its firing tick is due.
 constexpr DWORD kFiringMs = 5000;
 
-std::wstring audio_out() {
-  const char* unix_path = std::getenv("TIMER_AUDIO_OUT");
-  return unix_path ? drv::windows_path(std::wstring(unix_path, unix_path + std::strlen(unix_path))) : L"";
-}
-
-DWORD audio_size() {
-  WIN32_FILE_ATTRIBUTE_DATA a{};
-  return GetFileAttributesExW(audio_out().c_str(), GetFileExInfoStandard, &a) ? a.nFileSizeLow : 0;
-}
+std::wstring audio_out() { return drv::audio_out_path(); }
+DWORD audio_size() { return drv::file_size(audio_out()); }
 
 // Whether the file stops growing for a second within the bound.
 bool audio_settles(DWORD timeout_ms) {
@@ -136,11 +126,9 @@ TEST_F(Firing, TheReminderChosenWhileCountingIsTheOneShown) {
 // screen, where the box comes up.
 TEST_F(Firing, TheBoxComesUpTopmostWhileTheMainWindowWaitsDisabledWithItsClockTicking) {
   scn::Launched other;
-  ASSERT_TRUE(scn::launch(L"driver_target", {L"0"}, target::kCaption, &other));
-  ASSERT_TRUE(SetWindowPos(other.window, nullptr, 300, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_ASYNCWINDOWPOS));
   // Once it is in front, a late activation of its start no longer takes
   // the keys meant for the main window.
-  ASSERT_TRUE(drv::bring_to_front(other.window));
+  ASSERT_TRUE(host::launch_covering_program(&other));
   ASSERT_NO_FATAL_FAILURE(start_count(2));
   ASSERT_TRUE(drv::bring_to_front(other.window));
   const ss::Box box = wait_for_firing();

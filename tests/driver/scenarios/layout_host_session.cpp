@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "selftest/target_ids.h"
+
 namespace timer::host {
 
 ::testing::AssertionResult Session::open(const std::wstring& window_id, const std::wstring& caption,
@@ -41,6 +43,16 @@ int Session::shutdown_requests() const {
   int n = 0;
   for (const std::string& l : log()) n += l.rfind("ExitWindowsEx", 0) == 0 || l.rfind("SetSystemPowerState", 0) == 0;
   return n;
+}
+
+::testing::AssertionResult launch_covering_program(scn::Launched* other) {
+  const ::testing::AssertionResult launched = scn::launch(L"driver_target", {L"0"}, target::kCaption, other);
+  if (!launched) return launched;
+  if (!SetWindowPos(other->window, nullptr, 300, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_ASYNCWINDOWPOS))
+    return ::testing::AssertionFailure() << "the other program's window does not move";
+  if (!drv::bring_to_front(other->window))
+    return ::testing::AssertionFailure() << "the other program does not come to the front";
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace timer::host

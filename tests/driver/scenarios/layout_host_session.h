@@ -28,4 +28,9 @@ class Session : public ::testing::Test {
   scn::Launched app_;
 };
 
+// Another program (driver_target), its window over the middle of the
+// screen where the program's windows come up, and in front: the user works
+// there when the program brings a window up.
+::testing::AssertionResult launch_covering_program(scn::Launched* other);
+
 }  // namespace timer::host
