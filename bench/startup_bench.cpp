@@ -1,8 +1,10 @@
-// Start-up time, idle working set and idle CPU of timer.exe, against the two
-// floor programs (floor_window.cpp). All three run in turn in the same
-// virtual desktop, round after round, so that whatever else loads the machine
-// weighs on each of them alike; a first round only warms the file cache and
-// is not counted. Ratios and differences are taken within a round and their
+// Start-up time, idle working set and idle CPU of timer.exe, against three
+// floor programs: the two of floor_window.cpp, and timer.exe's own main
+// window made with plain Windows calls (same_window_floor.cpp), which tells
+// what the window itself costs and what the program's runtime adds. All four
+// run in turn in the same virtual desktop, round after round, so that
+// whatever else loads the machine weighs on each of them alike; a first round
+// only warms the file cache and is not counted. Ratios and differences are taken within a round and their
 // median reported.
 //
 // Options besides those of bench_report.h:
@@ -121,20 +123,24 @@ bool start_or_say(const Candidate& c, Started* s) {
   return false;
 }
 
-void report_rows(const Candidate (&candidates)[3], int runs, int instances, int cpu_seconds) {
+void report_rows(const Candidate (&candidates)[4], int runs, int instances, int cpu_seconds) {
   const std::string of = ", median of " + std::to_string(runs);
-  const Candidate &design = candidates[1], &timer = candidates[2];
+  const Candidate &design = candidates[1], &same = candidates[2], &timer = candidates[3];
   for (const Candidate& c : candidates)
     bench::report(std::string("start-up to first visible window, ") + c.label + of,
                   bench::figure(bench::median(c.startup_ms), 1, "ms"));
   bench::report("start-up, timer.exe / design floor",
                 bench::figure(bench::median(ratios(timer.startup_ms, design.startup_ms)), 2, "x"), "<= 1.10 x");
+  bench::report("start-up, timer.exe / same window in plain Win32",
+                bench::figure(bench::median(ratios(timer.startup_ms, same.startup_ms)), 2, "x"));
   for (const Candidate& c : candidates)
     bench::report(std::string("working set idle, ") + c.label + of,
                   bench::figure(bench::median(c.working_set_mb), 1, "MB"));
   bench::report("working set, timer.exe - design floor",
                 signed_figure(bench::median(differences(timer.working_set_mb, design.working_set_mb)), 1, "MB"),
                 "<= +1.0 MB");
+  bench::report("working set, timer.exe - same window in plain Win32",
+                signed_figure(bench::median(differences(timer.working_set_mb, same.working_set_mb)), 1, "MB"));
   if (cpu_seconds <= 0) return;
   const std::string over = "CPU over " + std::to_string(cpu_seconds) + " s idle (10 ms steps), ";
   for (const Candidate& c : candidates)
@@ -152,9 +158,10 @@ int main() {
   const int runs = option_int(L"runs", 9);
   const int instances = std::min(runs, 5);
   const int cpu_seconds = option_int(L"cpu-seconds", 60);
-  Candidate candidates[3] = {
+  Candidate candidates[4] = {
       {L"floor", "floor", {}, {}, {}},
       {L"design_floor", "design floor", {}, {}, {}},
+      {L"same_window_floor", "same window in plain Win32 (in the tray)", {}, {}, {}},
       {L"timer", "timer.exe (in the tray)", {}, {}, {}},
   };
   for (const Candidate& c : candidates)
