@@ -65,6 +65,11 @@ std::wstring option(const std::wstring& name) {
   return it == options().end() ? std::wstring() : it->second;
 }
 
+int option_int(const std::wstring& name, int fallback) {
+  const std::wstring v = option(name);
+  return v.empty() ? fallback : _wtoi(v.c_str());
+}
+
 void report(const std::string& what, const std::string& value, const std::string& target) {
   FILE* f = out_file().empty() ? stdout : _wfopen(out_file().c_str(), L"ab");
   if (!f) return;

@@ -23,6 +23,8 @@ std::wstring program(const std::wstring& name);
 
 // The value of an option --NAME=VALUE, or empty.
 std::wstring option(const std::wstring& name);
+// The same read as a whole number; `fallback` when it is not given.
+int option_int(const std::wstring& name, int fallback);
 
 // Appends one row to the --out file (or to standard output without one).
 void report(const std::string& what, const std::string& value, const std::string& target = std::string());

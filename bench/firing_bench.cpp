@@ -6,11 +6,8 @@
 // in it. A second row gives the ticks' own drift: from the click to the box,
 // less the count.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cwchar>
 #include <string>
 
 #include "bench_report.h"
@@ -37,16 +34,6 @@ double now_ms() {
   return ms_of(t);
 }
 
-int count_argument() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  int seconds = 600;
-  for (int i = 1; argv && i < argc; ++i)
-    if (std::wcsncmp(argv[i], L"--seconds=", 10) == 0) seconds = std::max(1, _wtoi(argv[i] + 10));
-  LocalFree(argv);
-  return seconds;
-}
-
 int fail(const std::string& why) {
   bench::report("schedule firing", "failed: " + why);
   return 1;
@@ -56,7 +43,7 @@ int fail(const std::string& why) {
 
 int main() {
   bench::read_arguments();
-  const int seconds = count_argument();
+  const int seconds = std::max(1, bench::option_int(L"seconds", 600));
   const std::string what = std::to_string(seconds) + " s count";
 
   drv::Process timer = drv::Process::start(bench::program(L"timer"));

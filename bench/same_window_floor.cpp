@@ -19,6 +19,7 @@
 #include <string>
 
 #include "builtin_data_win.h"
+#include "gbk_win.h"
 #include "icon_picker.h"
 #include "main_window.h"
 
@@ -32,14 +33,7 @@ constexpr UINT kTrayMessage = WM_APP + 0x64;
 constexpr int kDropDownHeight = 160;
 
 HWND g_clock = nullptr;  // the label that shows the current time
-
-std::wstring wide(const char* gbk) {
-  if (!gbk || !*gbk) return std::wstring();
-  std::wstring out(static_cast<size_t>(MultiByteToWideChar(936, 0, gbk, -1, nullptr, 0)), L'\0');
-  MultiByteToWideChar(936, 0, gbk, -1, &out[0], static_cast<int>(out.size()));
-  out.resize(out.size() - 1);
-  return out;
-}
+HICON g_tray_icon = nullptr;
 
 void show_time() {
   SYSTEMTIME t;
@@ -63,6 +57,7 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       d.hWnd = h;
       d.uID = 100;
       Shell_NotifyIconW(NIM_DELETE, &d);
+      if (g_tray_icon) DestroyIcon(g_tray_icon);
       PostQuitMessage(0);
       return 0;
     }
@@ -105,7 +100,7 @@ void add_control(HWND parent, const rt::UnitDef& u, const HFONT font) {
       return;  // menus and timers are no windows here
   }
   const int height = u.cls == rt::UnitClass::ComboBox ? kDropDownHeight : u.height;
-  HWND c = CreateWindowExW(ex, cls, wide(u.text).c_str(), style, u.left, u.top, u.width, height, parent, nullptr,
+  HWND c = CreateWindowExW(ex, cls, rt::to_wide(u.text).c_str(), style, u.left, u.top, u.width, height, parent, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
   SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (u.cls == rt::UnitClass::ComboBox) {
@@ -134,7 +129,7 @@ void add_tray_icon(HWND frame) {
   d.uID = 100;
   d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   d.uCallbackMessage = kTrayMessage;
-  d.hIcon = icon;
+  d.hIcon = g_tray_icon = icon;
   lstrcpynW(d.szTip, L"定时器", 64);
   Shell_NotifyIconW(NIM_ADD, &d);
 }
@@ -157,7 +152,7 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int) {
   wc.lpszClassName = L"BenchSameWindow";
   RegisterClassExW(&wc);
   const int x = (GetSystemMetrics(SM_CXSCREEN) - own.width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - own.height) / 2;
-  const HWND w = CreateWindowExW(0, wc.lpszClassName, wide(own.text).c_str(),
+  const HWND w = CreateWindowExW(0, wc.lpszClassName, rt::to_wide(own.text).c_str(),
                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, x, y, own.width,
                                  own.height, nullptr, nullptr, self, nullptr);
   if (!w) return 1;

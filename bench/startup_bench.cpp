@@ -95,11 +95,6 @@ double settle(const Started& s) {
   return last;
 }
 
-int option_int(const wchar_t* name, int fallback) {
-  const std::wstring v = bench::option(name);
-  return v.empty() ? fallback : _wtoi(v.c_str());
-}
-
 // Per-round ratios and differences of two candidates' samples.
 std::vector<double> ratios(const std::vector<double>& a, const std::vector<double>& b) {
   std::vector<double> out;
@@ -155,9 +150,9 @@ void report_rows(const Candidate (&candidates)[4], int runs, int instances, int 
 
 int main() {
   bench::read_arguments();
-  const int runs = option_int(L"runs", 9);
+  const int runs = bench::option_int(L"runs", 9);
   const int instances = std::min(runs, 5);
-  const int cpu_seconds = option_int(L"cpu-seconds", 60);
+  const int cpu_seconds = bench::option_int(L"cpu-seconds", 60);
   Candidate candidates[4] = {
       {L"floor", "floor", {}, {}, {}},
       {L"design_floor", "design floor", {}, {}, {}},
