@@ -1,6 +1,6 @@
 // A third yardstick for the start-up benchmark: timer.exe's own main window
 // made the shortest way, with plain Windows calls and none of the program's
-// runtime. The same caption, controls, geometry and texts (read from the
+// runtime but its GBK conversion. The same caption, controls, geometry and texts (read from the
 // main window's layout), the same fonts and icons, the combo boxes filled
 // with the same 144 items, a clock label written every second, and the same
 // tray icon (the built-in ICO data, through the same picking rule). As in
