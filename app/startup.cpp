@@ -3,7 +3,8 @@
 #include "builtin_data_win.h"
 #include "main_window.h"
 #include "property_rules.h"
-#include "service.h"
+#include "services.h"
+#include "tray_codes.h"
 #include "window_runtime.h"
 
 namespace app {
@@ -11,34 +12,26 @@ namespace {
 
 namespace mw = layouts::main_window;
 namespace prop = rt::prop;
-using rt::call;
-using rt::Service;
 
-rt::Arg main_window() { return rt::arg_unit(rt::kTagWindowRef, mw::kWindow, mw::kOwn); }
-rt::Arg combo(uint32_t unit) { return rt::arg_unit(rt::kTagComboRef, mw::kWindow, unit); }
-
-// One of the main window's top-level menus, at the pointer.
-void pop_up_menu(uint32_t menu) {
-  call(Service::PopupMenu, {main_window(), rt::arg_unit(rt::kTagMenuRef, mw::kWindow, menu), rt::omitted(), rt::omitted()});
-}
+constexpr svc::WindowRef kMainWindow{mw::kWindow, mw::kOwn};
 
 // Items read "0", "1", ... with no leading zeros: the text of a double.
 void add_number(uint32_t box, int number) {
-  const rt::Text item = rt::result_text(call(Service::ToText, {rt::arg_double(number)}));
-  call(Service::AddItem, {combo(box), rt::arg_text(item.c_str()), rt::omitted()});
+  const rt::Text item = svc::to_text(static_cast<double>(number));
+  svc::add_item({mw::kWindow, box}, item.c_str());
 }
 
 }  // namespace
 
 void on_main_created() {
-  call(Service::VisualStyle, {rt::arg_int(1)});
+  svc::visual_style(svc::Look::Scheme1);
   for (int i = 1; i <= 24; ++i) add_number(mw::组合框_时, i - 1);
   for (int i = 1; i <= 60; ++i) {
     add_number(mw::组合框_分, i - 1);
     add_number(mw::组合框_秒, i - 1);
   }
   rt::put_int(mw::kWindow, mw::时钟1, prop::kInterval, 1000);
-  call(Service::SetTrayIcon, {main_window(), rt::arg_block(assets::tray_icon_block()), rt::arg_text("定时器")});
+  svc::set_tray_icon(kMainWindow, assets::tray_icon_block(), "定时器");
 }
 
 // Windows moves a window when it minimises it: a minimised main window
@@ -52,8 +45,8 @@ void on_main_moved() {
 // the main window's hidden menu 菜单 at the pointer. A single click (which
 // also comes around a double-click) does nothing.
 void on_tray_notification(int32_t code) {
-  if (code == 2) show_main_window();
-  if (code == 3) pop_up_menu(mw::菜单);
+  if (code == tray::kTrayDoubleClick) show_main_window();
+  if (code == tray::kTrayRightUp) svc::pop_up_menu(kMainWindow, {mw::kWindow, mw::菜单});
 }
 
 // Visible first: the window state only acts on a visible window, and it
@@ -66,6 +59,6 @@ void show_main_window() {
 void hide_main_window() { rt::put_int(mw::kWindow, mw::kOwn, prop::kVisible, 0); }
 
 // The window goes after the current handler has returned.
-void close_main_window() { call(Service::Destroy, {main_window(), rt::omitted()}); }
+void close_main_window() { svc::destroy(kMainWindow); }
 
 }  // namespace app

@@ -2,7 +2,7 @@
 
 #include "main_window.h"
 #include "property_rules.h"
-#include "service.h"
+#include "services.h"
 #include "window_runtime.h"
 
 namespace schedule {
@@ -10,8 +10,7 @@ namespace schedule {
 namespace mw = layouts::main_window;
 
 void on_clock_tick() {
-  const double now = rt::result_double(rt::call(rt::Service::Now, {}));
-  const rt::Text text = rt::result_text(rt::call(rt::Service::ToText, {rt::arg_datetime(now)}));
+  const rt::Text text = svc::datetime_text(svc::now());
   rt::put_text(mw::kWindow, mw::标签_当前时间, rt::prop::kLabelCaption, text.c_str());
 }
 

@@ -3,9 +3,8 @@
 #include "builtin_data_win.h"
 #include "confirm_window.h"
 #include "main_window.h"
-#include "message_box.h"
 #include "property_rules.h"
-#include "service.h"
+#include "services.h"
 #include "window_runtime.h"
 
 namespace schedule {
@@ -14,12 +13,10 @@ namespace {
 namespace mw = layouts::main_window;
 namespace cw = layouts::confirm_window;
 namespace prop = rt::prop;
-using rt::call;
-using rt::Service;
 
 // The user may be working in another program when a schedule fires: its
 // boxes come up in front of every window and take the foreground.
-constexpr uint32_t kFiringBox = rt::kBoxInformation | rt::kBoxSetForeground | rt::kBoxTopmost;
+constexpr uint32_t kFiringBox = svc::kBoxInformation | svc::kBoxSetForeground | svc::kBoxTopmost;
 
 bool counting() { return rt::get_int(mw::kWindow, mw::时钟2, prop::kInterval) != 0; }
 bool checked(uint32_t box) { return rt::get_int(mw::kWindow, box, prop::kChecked) != 0; }
@@ -29,8 +26,8 @@ bool checked(uint32_t box) { return rt::get_int(mw::kWindow, box, prop::kChecked
 // back) runs out on this tick as well, and shows 0.
 bool count_down() {
   const rt::Text shown = rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption);
-  const double left = rt::result_int(call(Service::ToInteger, {rt::arg_text(shown.c_str())})) - 1.0;
-  const rt::Text text = rt::result_text(call(Service::ToText, {rt::arg_double(left > 0 ? left : 0)}));
+  const double left = svc::to_integer(shown.c_str()) - 1.0;
+  const rt::Text text = svc::to_text(left > 0 ? left : 0.0);
   rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, text.c_str());
   return left > 0;
 }
@@ -43,17 +40,10 @@ void end_schedule() {
 
 // Opens the confirmation window in dialog mode, without a parent, and
 // returns once it has closed (unless the shutdown goes ahead).
-void confirm_shutdown() {
-  call(Service::LoadWindow, {rt::arg_unit(rt::kTagWindowRef, cw::kWindow, cw::kOwn), rt::omitted(), rt::arg_bool(true)});
-}
-
-void play_alarm() { call(Service::PlaySound, {rt::arg_block(assets::alarm_sound_block()), rt::omitted()}); }
-void stop_alarm() { call(Service::StopSound, {}); }
+void confirm_shutdown() { svc::load_window({cw::kWindow, cw::kOwn}, true); }
 
 // Waits until the user has closed the box.
-void show_reminder(const char* text) {
-  call(Service::MessageBox, {rt::arg_text(text), rt::arg_int(static_cast<int32_t>(kFiringBox)), rt::arg_text("提醒")});
-}
+void show_reminder(const char* text) { svc::message_box(text, kFiringBox, "提醒"); }
 
 void fire() {
   end_schedule();
@@ -66,14 +56,14 @@ void fire() {
     if (!rt::is_loaded(mw::kWindow)) return;
   }
   const bool music = checked(mw::选择框3);
-  if (music) play_alarm();
+  if (music) svc::play_sound(assets::alarm_sound_block());
   if (checked(mw::选择框2)) {
     const rt::Text reminder = rt::get_text(mw::kWindow, mw::编辑框_提醒, prop::kEditContent);
     show_reminder(reminder.c_str());
   } else if (music || !shut_down) {
     show_reminder("时间到!");
   }
-  if (music) stop_alarm();
+  if (music) svc::stop_sound();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "about_box.h"
 
-#include "service.h"
+#include "services.h"
 
 namespace tray {
 
@@ -10,7 +10,7 @@ const char kAboutCaption[] = "关于软件";
 void show_about_box() {
   // Style 0: a lone OK button and no icon; the message box service makes
   // every box without the system-modal bit task-modal.
-  rt::call(rt::Service::MessageBox, {rt::arg_text(kAboutText), rt::arg_int(0), rt::arg_text(kAboutCaption)});
+  svc::message_box(kAboutText, svc::kBoxOk, kAboutCaption);
 }
 
 }  // namespace tray

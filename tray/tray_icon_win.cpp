@@ -99,13 +99,13 @@ bool on_taskbar_created(uint32_t window_id, UINT, WPARAM, LPARAM) noexcept {
 
 }  // namespace
 
-int tray_code(LPARAM mouse_message) {
+TrayCode tray_code(LPARAM mouse_message) {
   switch (static_cast<UINT>(mouse_message)) {
-    case WM_LBUTTONUP: return 1;
-    case WM_LBUTTONDBLCLK: return 2;
+    case WM_LBUTTONUP: return kTrayLeftUp;
+    case WM_LBUTTONDBLCLK: return kTrayDoubleClick;
     case WM_RBUTTONUP:
-    case WM_CONTEXTMENU: return 3;
-    default: return 0;
+    case WM_CONTEXTMENU: return kTrayRightUp;
+    default: return kTrayNothing;
   }
 }
 

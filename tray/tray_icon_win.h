@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "tray_codes.h"
+
 namespace tray {
 
 // Provides set tray icon in the service table and asks the runtime for the
@@ -19,9 +21,8 @@ void provide_tray_icon_service();
 // The icon a window shows now, or null (tests).
 HICON shown_icon(uint32_t window_id);
 
-// The tray notification code of an icon's mouse message: 1 left button
-// released, 2 left double-click, 3 right button released or the
-// context-menu key, 0 (nothing raised) for anything else.
-int tray_code(LPARAM mouse_message);
+// The tray notification code of an icon's mouse message; kTrayNothing (no
+// event raised) for any message but the four that count.
+TrayCode tray_code(LPARAM mouse_message);
 
 }  // namespace tray
