@@ -72,7 +72,8 @@ TEST(ZoneRules, CountsAreRealSeconds) {
   };
   for (const auto& r : rows) {
     EXPECT_EQ(count(r.rules, r.now, r.target), r.expected) << r.zone << " from " << r.now << " to " << r.target;
-    EXPECT_EQ(kind_of(r.rules, r.target), r.kind) << r.zone << " " << r.target;
+    EXPECT_EQ(static_cast<int>(kind_of(r.rules, r.target)), static_cast<int>(r.kind))
+        << r.zone << " " << r.target << " (0 once, 1 skipped, 2 repeated)";
   }
 }
 
