@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "datetime.h"
 #include "main_window.h"
 #include "property_rules.h"
 #include "service.h"
@@ -40,12 +41,27 @@ rt::Text target_text(const rt::Text& second) {
                      second.get(), "秒"});
 }
 
+// The two moments a count is taken between. The count is real seconds, so
+// across a change of clocks both must be universal time: the target as the
+// zone's rules for its year place it, now from the system clock. No rules
+// reach a target before 1601; its count is taken between local times.
+struct Moments {
+  double target;
+  double now;
+};
+
+Moments moments_of(double target) {
+  const double universal = rt::result_double(call(Service::ToUniversalTime, {rt::arg_datetime(target)}));
+  if (universal == rt::kEmptyDateTime) return {target, rt::result_double(call(Service::Now, {}))};
+  return {universal, rt::result_double(call(Service::UniversalNow, {}))};
+}
+
 // A count of seconds exists only for a target that reads as a date-time and
 // lies within 2147483647 seconds of now. A text that is not a date-time reads
 // as 100-01-01, far outside that.
-bool count_fits(double target, double now) {
+bool count_fits(const Moments& m) {
   const double days = rt::result_double(
-      call(Service::TimeInterval, {rt::arg_datetime(target), rt::arg_datetime(now), rt::arg_int(kDaysUnit)}));
+      call(Service::TimeInterval, {rt::arg_datetime(m.target), rt::arg_datetime(m.now), rt::arg_int(kDaysUnit)}));
   return std::fabs(days) * 86400.0 < 2147483647.0;
 }
 
@@ -57,13 +73,13 @@ void start_schedule() {
   }
   const rt::Text target_text_ = target_text(second);
   const double target = rt::result_double(call(Service::ToDateTime, {rt::arg_text(target_text_.c_str())}));
-  const double now = rt::result_double(call(Service::Now, {}));
-  if (!count_fits(target, now)) {
+  const Moments m = moments_of(target);
+  if (!count_fits(m)) {
     refuse_incomplete();
     return;
   }
   const double seconds = rt::result_double(
-      call(Service::TimeInterval, {rt::arg_datetime(target), rt::arg_datetime(now), rt::arg_int(kSecondsUnit)}));
+      call(Service::TimeInterval, {rt::arg_datetime(m.target), rt::arg_datetime(m.now), rt::arg_int(kSecondsUnit)}));
   const double count = rt::result_double(call(Service::Absolute, {rt::arg_double(seconds)}));
   const rt::Text count_text = rt::result_text(call(Service::ToText, {rt::arg_double(count)}));
   rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, count_text.c_str());

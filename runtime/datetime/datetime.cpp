@@ -84,11 +84,19 @@ bool fields_are_valid(int year, int month, int day, int hour, int minute, int se
 }
 
 double build_datetime(int year, int month, int day, int hour, int minute, int second) {
-  long day_number = year * 365L + year / 4 - year / 100 + year / 400 + kDaysBeforeMonth[month - 1] + day - 693959;
-  if (is_leap_year(year) && month <= 2) --day_number;  // this year's leap day is still to come
-  const double fraction = (hour * 3600 + minute * 60 + second) / static_cast<double>(kSecondsPerDay);
-  const double whole = static_cast<double>(day_number);
-  return day_number >= 0 ? whole + fraction : whole - fraction;
+  return datetime_at(day_number(year, month, day), hour * 3600 + minute * 60 + second);
+}
+
+long day_number(int year, int month, int day) {
+  long days = year * 365L + year / 4 - year / 100 + year / 400 + kDaysBeforeMonth[month - 1] + day - 693959;
+  if (is_leap_year(year) && month <= 2) --days;  // this year's leap day is still to come
+  return days;
+}
+
+double datetime_at(long day, int second_of_day) {
+  const double fraction = second_of_day / static_cast<double>(kSecondsPerDay);
+  const double whole = static_cast<double>(day);
+  return day >= 0 ? whole + fraction : whole - fraction;
 }
 
 double linear_days(double value) {
@@ -106,6 +114,13 @@ double now_datetime() {
   const int year = local->tm_year + 1900, month = local->tm_mon + 1;
   if (!fields_are_valid(year, month, local->tm_mday, local->tm_hour, local->tm_min, second)) return kEmptyDateTime;
   return build_datetime(year, month, local->tm_mday, local->tm_hour, local->tm_min, second);
+}
+
+double universal_now_datetime() {
+  // Seconds since 1970-01-01 00:00:00 universal time, day 25569.
+  const long long t = static_cast<long long>(std::time(nullptr));
+  const long long day = (t >= 0 ? t : t - (kSecondsPerDay - 1)) / kSecondsPerDay;
+  return datetime_at(static_cast<long>(25569 + day), static_cast<int>(t - day * kSecondsPerDay));
 }
 
 double datetime_of(const Arg& value) {

@@ -46,6 +46,13 @@ bool fields_are_valid(int year, int month, int day, int hour, int minute, int se
 // The date-time of valid fields.
 double build_datetime(int year, int month, int day, int hour, int minute, int second);
 
+// Days from 1899-12-30 to a valid date (negative before it).
+long day_number(int year, int month, int day);
+
+// The date-time `second_of_day` (0..86399) seconds into day `day`: the value
+// build_datetime gives for the same moment.
+double datetime_at(long day, int second_of_day);
+
 // A value as a day count on a straight time line: below 0 the time of day
 // is added to the (negative) day, so -1.25 becomes -0.75.
 double linear_days(double value);
@@ -53,12 +60,16 @@ double linear_days(double value);
 // The current local time, in whole seconds.
 double now_datetime();
 
+// The current universal time, in whole seconds, from the same clock.
+double universal_now_datetime();
+
 // The date-time an argument stands for: a date-time as it is, a text read as
 // a date-time, anything else the empty date-time.
 double datetime_of(const Arg& value);
 
-// Provides to date-time, now, time interval, year of, month of and day of,
-// and makes to text write date-times.
+// Provides to date-time, now, universal now, time interval, year of, month
+// of and day of, and makes to text write date-times. To universal time needs
+// the system's zone rules: zone_rules_win.h provides it.
 void provide_datetime_services();
 
 }  // namespace rt

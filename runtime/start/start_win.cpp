@@ -9,6 +9,7 @@
 #include "sound/sound_service_win.h"
 #include "system/shutdown_win.h"
 #include "window_runtime.h"
+#include "zone_rules_win.h"
 
 namespace rt {
 namespace {
@@ -32,6 +33,7 @@ void start_runtime() {
   registered = true;
   provide_value_services();
   provide_datetime_services();
+  provide_universal_time_service();
   provide_message_box_service();
   provide_window_services();
   system::provide_shutdown_service();

@@ -22,6 +22,8 @@ enum class Service : int {
   YearOf,
   MonthOf,
   DayOf,
+  UniversalNow,
+  ToUniversalTime,
   LoadWindow,
   Destroy,
   PopupMenu,
