@@ -5,7 +5,7 @@
 #include "datetime.h"
 #include "main_window.h"
 #include "property_rules.h"
-#include "service.h"
+#include "services.h"
 #include "texts.h"
 #include "window_runtime.h"
 
@@ -13,28 +13,16 @@ namespace schedule {
 namespace {
 
 namespace mw = layouts::main_window;
-using rt::call;
-using rt::Service;
 namespace prop = rt::prop;
 
-constexpr int kSecondsUnit = 8;
-constexpr int kDaysUnit = 5;
-
-void refuse_incomplete() {
-  call(Service::MessageBox, {rt::arg_text("未设置完整时间!"), rt::arg_int(0x40), rt::arg_text("提示")});
-}
-
-rt::Text number_text(Service field, double date) {
-  const int32_t value = rt::result_int(call(field, {rt::arg_datetime(date)}));
-  return rt::result_text(call(Service::ToText, {rt::arg_int(value)}));
-}
+void refuse_incomplete() { svc::message_box("未设置完整时间!", svc::kBoxInformation, "提示"); }
 
 // The target moment as the boxes give it: year年month月day日hour时minute分second秒.
 rt::Text target_text(const rt::Text& second) {
   const double date = rt::get_double(mw::kWindow, mw::日期框_日期, prop::kSelectedDate);
-  const rt::Text year = number_text(Service::YearOf, date);
-  const rt::Text month = number_text(Service::MonthOf, date);
-  const rt::Text day = number_text(Service::DayOf, date);
+  const rt::Text year = svc::to_text(svc::year_of(date));
+  const rt::Text month = svc::to_text(svc::month_of(date));
+  const rt::Text day = svc::to_text(svc::day_of(date));
   const rt::Text hour = rt::get_text(mw::kWindow, mw::组合框_时, prop::kComboContent);
   const rt::Text minute = rt::get_text(mw::kWindow, mw::组合框_分, prop::kComboContent);
   return join_texts({year.get(), "年", month.get(), "月", day.get(), "日", hour.get(), "时", minute.get(), "分",
@@ -51,17 +39,16 @@ struct Moments {
 };
 
 Moments moments_of(double target) {
-  const double universal = rt::result_double(call(Service::ToUniversalTime, {rt::arg_datetime(target)}));
-  if (universal == rt::kEmptyDateTime) return {target, rt::result_double(call(Service::Now, {}))};
-  return {universal, rt::result_double(call(Service::UniversalNow, {}))};
+  const double universal = svc::to_universal_time(target);
+  if (universal == rt::kEmptyDateTime) return {target, svc::now()};
+  return {universal, svc::universal_now()};
 }
 
 // A count of seconds exists only for a target that reads as a date-time and
 // lies within 2147483647 seconds of now. A text that is not a date-time reads
 // as 100-01-01, far outside that.
 bool count_fits(const Moments& m) {
-  const double days = rt::result_double(
-      call(Service::TimeInterval, {rt::arg_datetime(m.target), rt::arg_datetime(m.now), rt::arg_int(kDaysUnit)}));
+  const double days = svc::time_interval(m.target, m.now, svc::Interval::Day);
   return std::fabs(days) * 86400.0 < 2147483647.0;
 }
 
@@ -72,16 +59,14 @@ void start_schedule() {
     return;
   }
   const rt::Text target_text_ = target_text(second);
-  const double target = rt::result_double(call(Service::ToDateTime, {rt::arg_text(target_text_.c_str())}));
+  const double target = svc::to_datetime(target_text_.c_str());
   const Moments m = moments_of(target);
   if (!count_fits(m)) {
     refuse_incomplete();
     return;
   }
-  const double seconds = rt::result_double(
-      call(Service::TimeInterval, {rt::arg_datetime(m.target), rt::arg_datetime(m.now), rt::arg_int(kSecondsUnit)}));
-  const double count = rt::result_double(call(Service::Absolute, {rt::arg_double(seconds)}));
-  const rt::Text count_text = rt::result_text(call(Service::ToText, {rt::arg_double(count)}));
+  const double seconds = svc::time_interval(m.target, m.now, svc::Interval::Second);
+  const rt::Text count_text = svc::to_text(svc::absolute(seconds));
   rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, count_text.c_str());
   rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 1000);
   rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "停止");

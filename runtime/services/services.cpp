@@ -46,6 +46,10 @@ double time_interval(double a, double b, Interval unit) {
   return rt::result_double(call(Service::TimeInterval, {rt::arg_datetime(a), rt::arg_datetime(b),
                                                         rt::arg_int(static_cast<int32_t>(unit))}));
 }
+double universal_now() { return rt::result_double(call(Service::UniversalNow, {})); }
+double to_universal_time(double local) {
+  return rt::result_double(call(Service::ToUniversalTime, {rt::arg_datetime(local)}));
+}
 int32_t year_of(double datetime) { return field(Service::YearOf, datetime); }
 int32_t month_of(double datetime) { return field(Service::MonthOf, datetime); }
 int32_t day_of(double datetime) { return field(Service::DayOf, datetime); }

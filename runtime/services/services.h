@@ -39,6 +39,10 @@ double now();
 double to_datetime(const char* text);  // not a date-time: 100-01-01 00:00:00
 rt::Text datetime_text(double datetime);
 double time_interval(double a, double b, Interval unit);  // a − b
+double universal_now();
+// A local date-time as universal time under the zone's rules of its year;
+// the empty date-time (100-01-01) when no rules reach it (before 1601).
+double to_universal_time(double local);
 int32_t year_of(double datetime);
 int32_t month_of(double datetime);
 int32_t day_of(double datetime);

@@ -57,6 +57,8 @@ TEST(TypedServices, PassTheArgumentRecordsTheirServiceDecodes) {
        {two_dt, two_dt, rt::arg_int(8)}},
       {"days", [&] { svc::time_interval(kTwo, kTwo, svc::Interval::Day); }, Service::TimeInterval,
        {two_dt, two_dt, rt::arg_int(5)}},
+      {"universal_now", [&] { svc::universal_now(); }, Service::UniversalNow, {}},
+      {"to_universal_time", [&] { svc::to_universal_time(kTwo); }, Service::ToUniversalTime, {two_dt}},
       {"year_of", [&] { svc::year_of(kTwo); }, Service::YearOf, {two_dt}},
       {"month_of", [&] { svc::month_of(kTwo); }, Service::MonthOf, {two_dt}},
       {"day_of", [&] { svc::day_of(kTwo); }, Service::DayOf, {two_dt}},
@@ -79,7 +81,7 @@ TEST(TypedServices, PassTheArgumentRecordsTheirServiceDecodes) {
   };
   std::vector<std::unique_ptr<rt::ServiceOverride>> fakes;
 #define FAKE(S) fakes.push_back(std::make_unique<rt::ServiceOverride>(Service::S, &record<Service::S>))
-  FAKE(ToInteger); FAKE(ToText); FAKE(Absolute); FAKE(Now); FAKE(ToDateTime); FAKE(TimeInterval);
+  FAKE(ToInteger); FAKE(ToText); FAKE(Absolute); FAKE(Now); FAKE(ToDateTime); FAKE(TimeInterval); FAKE(UniversalNow); FAKE(ToUniversalTime);
   FAKE(YearOf); FAKE(MonthOf); FAKE(DayOf); FAKE(MessageBox); FAKE(LoadWindow); FAKE(Destroy);
   FAKE(AddItem); FAKE(VisualStyle); FAKE(PopupMenu); FAKE(SetTrayIcon); FAKE(PlaySound); FAKE(StopSound);
   FAKE(ShutdownSystem);
