@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <future>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -37,32 +39,17 @@ using sound_test::pcm_wave;
 
 // ---- the device -----------------------------------------------------------
 
-// How a device behaves. The sound's sample rate chooses it, so that players
-// side by side each get a device of their own kind.
-enum class Kind {
-  Good,        // a reset hands every queued buffer back at once
-  LateReturn,  // a reset hands them back 100 ms later, from a thread of its own
-  KeepsAll,    // a reset hands nothing back
-  KeepsOne,    // a reset keeps the newest buffer until the test hands it back
-  WontClose,   // everything comes back, but closing fails
-  HeldOpen,    // opening waits until the test lets it go on; then as Good
+// How a device behaves is the sound's sample rate, so that players side by
+// side each get a device of their own kind.
+enum class Kind : uint32_t {
+  Good = 22050,        // a reset hands every queued buffer back at once
+  LateReturn = 11025,  // a reset hands them back 100 ms later, from a thread of its own
+  KeepsAll = 8000,     // a reset hands nothing back
+  KeepsOne = 16000,    // a reset keeps the newest buffer until the test hands it back
+  WontClose = 44100,   // everything comes back, but closing fails
+  HeldOpen = 32000,    // opening waits until the test lets it go on; then as Good
 };
-constexpr struct {
-  uint32_t rate;
-  Kind kind;
-} kRates[] = {{22050, Kind::Good},     {11025, Kind::LateReturn}, {8000, Kind::KeepsAll},
-              {16000, Kind::KeepsOne}, {44100, Kind::WontClose},  {32000, Kind::HeldOpen}};
-
-Kind kind_of(uint32_t rate) {
-  for (const auto& r : kRates)
-    if (r.rate == rate) return r.kind;
-  return Kind::Good;
-}
-uint32_t rate_of(Kind kind) {
-  for (const auto& r : kRates)
-    if (r.kind == kind) return r.rate;
-  return 0;
-}
+uint32_t rate_of(Kind kind) { return static_cast<uint32_t>(kind); }
 
 struct Device {
   Kind kind = Kind::Good;
@@ -154,7 +141,7 @@ UINT WINAPI fake_count() {
 }
 MMRESULT WINAPI fake_open(LPHWAVEOUT out, UINT, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
                           DWORD) {
-  const Kind kind = kind_of(format->nSamplesPerSec);
+  const Kind kind = static_cast<Kind>(format->nSamplesPerSec);
   if (kind == Kind::HeldOpen) {
     locked([](Fake& f) { return ++f.opens_held; });
     wait_for([](Fake& f) { return !f.hold_opens; }, 30000);
@@ -440,41 +427,6 @@ TEST(Player, WaitsForBuffersThatComeBackLateBeforeItGoes) {
   EXPECT_FALSE(rt::sound::is_player(reinterpret_cast<const void*>(d.instance))) << "not freed once all was back";
 }
 
-// stop_all_and_wait() on a thread of its own, so that a wait without bound
-// shows as a failed expectation rather than as a test that never ends. A
-// wait still running at the end of the scope is rescued, after the verdict,
-// by letting the held openings go on.
-class EndWait {
- public:
-  EndWait() : start_(GetTickCount()), thread_(CreateThread(nullptr, 0, &run, this, 0, nullptr)) {}
-  ~EndWait() {
-    if (WaitForSingleObject(thread_, 0) != WAIT_OBJECT_0) locked([](Fake& f) { return f.hold_opens = false; });
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-  }
-  EndWait(const EndWait&) = delete;
-  EndWait& operator=(const EndWait&) = delete;
-  // Whether it returned within `ms` of its start.
-  bool returned_within(DWORD ms) const {
-    const DWORD waited = GetTickCount() - start_;
-    return WaitForSingleObject(thread_, waited < ms ? ms - waited : 0) == WAIT_OBJECT_0;
-  }
-  DWORD took() const { return took_; }
-  bool all_ended() const { return all_ended_; }
-
- private:
-  static DWORD WINAPI run(void* param) noexcept {
-    EndWait& self = *static_cast<EndWait*>(param);
-    self.all_ended_ = rt::sound::stop_all_and_wait();
-    self.took_ = GetTickCount() - self.start_;
-    return 0;
-  }
-  const DWORD start_;
-  DWORD took_ = 0;
-  bool all_ended_ = false;
-  const HANDLE thread_;
-};
-
 // The program ends while sounds play on devices that hang in every way: the
 // end waits for them kEndWaitMs and no longer, and a player whose device may
 // still reach it is kept, not freed; the others are freed.
@@ -489,12 +441,19 @@ TEST(Player, DevicesThatHangHoldTheEndTwoSecondsAtMostAndNothingTheyReachIsFreed
     return f.opens_held == 1 && f.devices.size() == 3 &&
            std::all_of(f.devices.begin(), f.devices.end(), [](const Device& d) { return d.writes.size() == 20; });
   }));
-  {
-    EndWait end;
-    ASSERT_TRUE(end.returned_within(kEndWaitMs + 2000)) << "the end waits for a device that hangs";
-    EXPECT_FALSE(end.all_ended());
-    EXPECT_GE(end.took(), kEndWaitMs - 20) << "the end gave up before the players had their time";
-  }
+  // On a thread of its own, so that a wait without bound fails the test
+  // instead of hanging it.
+  const DWORD start = GetTickCount();
+  auto end = std::async(std::launch::async, [start] {
+    const bool all_ended = rt::sound::stop_all_and_wait();
+    return std::make_pair(all_ended, GetTickCount() - start);
+  });
+  const bool returned = end.wait_for(std::chrono::milliseconds(kEndWaitMs + 2000)) == std::future_status::ready;
+  EXPECT_TRUE(returned) << "the end waits for a device that hangs";
+  if (!returned) locked([](Fake& f) { return f.hold_opens = false; });  // the rescue, after the verdict
+  const auto [all_ended, took] = end.get();
+  EXPECT_FALSE(all_ended);
+  EXPECT_GE(took, kEndWaitMs - 20) << "the end gave up before the players had their time";
   // The three workers that reached their devices give up on them.
   ASSERT_TRUE(drv::wait_until([] { return playing_count() == 1; }));
   for (const Device& d : device.devices()) {
