@@ -19,7 +19,8 @@ namespace {
 // worker opens the device, feeds it and frees the player at its end; the
 // device's completion callback touches only the free count and the permits.
 struct Player {
-  // Neighbours in the player list; touched only under list_lock().
+  // Neighbours in the player list or the kept list; touched only under
+  // list_lock().
   Player* prev = nullptr;
   Player* next = nullptr;
 
@@ -50,23 +51,28 @@ struct Player {
   UniqueKernelHandle worker;
 };
 
-// ---- the player list ----------------------------------------------------
+// ---- the player lists ---------------------------------------------------
 
 // Never destroyed: a worker may still take it while the process ends.
 CriticalSection& list_lock() {
   static CriticalSection* lock = new CriticalSection;
   return *lock;
 }
-Player* g_first = nullptr;  // under list_lock()
+// Under list_lock(): the players whose workers run, and the players whose
+// device never let go of them (see end_player), which live as long as the
+// process.
+Player* g_playing = nullptr;
+Player* g_kept = nullptr;
 
-void link(Player* p) {
-  p->next = g_first;
-  if (g_first) g_first->prev = p;
-  g_first = p;
+void link(Player*& first, Player* p) {
+  p->prev = nullptr;
+  p->next = first;
+  if (first) first->prev = p;
+  first = p;
 }
 
-void unlink(Player* p) {
-  (p->prev ? p->prev->next : g_first) = p->next;
+void unlink(Player*& first, Player* p) {
+  (p->prev ? p->prev->next : first) = p->next;
   if (p->next) p->next->prev = p->prev;
 }
 
@@ -94,6 +100,12 @@ void unprepare_all(Player& p) {
 }
 
 enum class Fed { Waiting, Finished };
+
+// Whether every buffer is back from the device, as the callback counts them.
+bool all_buffers_back(Player& p) {
+  Locked hold(p.lock);
+  return p.free_count >= kBufferCount;
+}
 
 // One permit's work: queue the next piece of the sound, or, with nothing
 // left to queue, finish or start again once every buffer has come back.
@@ -140,23 +152,46 @@ Fed use_permit(Player& p) {
   return Fed::Finished;
 }
 
+// A reset returns every queued buffer through the callback, but a device may
+// do that late, from a thread of its own. Each buffer that comes back
+// releases a permit, which ends the wait; permits left over from playing
+// only make it look again. False when some buffer is still out after
+// kBufferReturnMs.
+bool wait_for_buffers(Player& p) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (all_buffers_back(p)) return true;
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= kBufferReturnMs) return false;
+    if (WaitForSingleObject(p.permits.get(), kBufferReturnMs - waited) == WAIT_FAILED) return false;
+  }
+}
+
+// Stops the device and takes the buffers back; false when the device keeps
+// some of them.
+bool take_buffers_back(Player& p) {
+  p.api->pause(p.device);
+  p.api->reset(p.device);
+  const bool back = wait_for_buffers(p);
+  unprepare_all(p);  // a buffer still out stays prepared
+  return back;
+}
+
 // Feeds the device until the sound has been played, the stop signal comes or
 // the device has given nothing back for kStallTimeoutMs. A wait that finds a
-// permit and the stop signal both set takes the permit first.
-void feed_device(Player& p) {
+// permit and the stop signal both set takes the permit first. True when every
+// buffer is back from the device.
+bool feed_device(Player& p) {
   const HANDLE signals[2] = {p.permits.get(), p.stop.get()};
   for (;;) {
     switch (WaitForMultipleObjects(2, signals, FALSE, kStallTimeoutMs)) {
       case WAIT_OBJECT_0:
-        if (use_permit(p) == Fed::Finished) return;
+        if (use_permit(p) == Fed::Finished) return true;
         break;
       case WAIT_OBJECT_0 + 1:
       case WAIT_TIMEOUT:
       case WAIT_FAILED:  // waiting again would fail again
-        p.api->pause(p.device);
-        p.api->reset(p.device);  // hands every queued buffer back
-        unprepare_all(p);
-        return;
+        return take_buffers_back(p);
       default:
         break;
     }
@@ -176,27 +211,40 @@ void open_device(Player& p) {
     p.device = device;
 }
 
+// Only a device that has handed back every buffer and closed can no longer
+// reach the player: after a successful close no callback comes. A device
+// that keeps a buffer or refuses to close may still write into the buffers
+// and call back into the player at any time, so such a player is
+// deliberately kept, with its buffers, lock and permits, for the rest of the
+// process; only its sample copy, which the device never sees, goes.
+//
 // The memory goes first; the player leaves the list last, so that stop
 // sound never signals a player that is gone and stop_all_and_wait() never
 // misses a worker that still uses the device.
-void end_player(Player* p) {
-  if (p->device) p->api->close(p->device);  // no callback comes after this
+void end_player(Player* p, bool buffers_back) {
+  const bool closed = !p->device || p->api->close(p->device) == MMSYSERR_NOERROR;
+  const bool unreachable = buffers_back && closed;
   p->sample_copy.reset();
-  p->buffer_memory.reset();
+  if (unreachable) p->buffer_memory.reset();
   Locked hold(list_lock());
-  unlink(p);
-  delete p;  // its signals, its lock and the worker's own thread handle
+  unlink(g_playing, p);
+  if (unreachable) {
+    delete p;  // its signals, its lock and the worker's own thread handle
+  } else {
+    link(g_kept, p);
+  }
 }
 
 DWORD WINAPI run_worker(void* param) noexcept {
   Player* p = static_cast<Player*>(param);
   open_device(*p);
+  bool buffers_back = true;
   if (p->device) {
-    feed_device(*p);
+    buffers_back = feed_device(*p);
   } else {
     WaitForSingleObject(p->stop.get(), kStallTimeoutMs);
   }
-  end_player(p);
+  end_player(p, buffers_back);
   return 0;
 }
 
@@ -248,7 +296,7 @@ bool play(const unsigned char* bytes, std::size_t size, bool loop) {
   p->worker.reset(thread);
   {
     Locked hold(list_lock());
-    link(p.release());  // from here on the worker owns the player
+    link(g_playing, p.release());  // from here on the worker owns the player
   }
   ResumeThread(thread);
   return true;
@@ -256,20 +304,21 @@ bool play(const unsigned char* bytes, std::size_t size, bool loop) {
 
 void stop_all() {
   Locked hold(list_lock());
-  for (Player* p = g_first; p; p = p->next) SetEvent(p->stop.get());
+  for (Player* p = g_playing; p; p = p->next) SetEvent(p->stop.get());
 }
 
-void stop_all_and_wait() {
+bool stop_all_and_wait(unsigned limit_ms) {
   // The stop signals are set under the lock, while every player is sure to
   // exist; the waits happen outside it, because a worker takes the lock to
   // leave the list. Each worker has its own handle to wait on, since a
   // worker closes its own at its end.
+  const DWORD start = GetTickCount();
   for (;;) {
     HANDLE workers[MAXIMUM_WAIT_OBJECTS];
     DWORD count = 0;
     {
       Locked hold(list_lock());
-      for (Player* p = g_first; p; p = p->next) {
+      for (Player* p = g_playing; p; p = p->next) {
         SetEvent(p->stop.get());
         if (count < MAXIMUM_WAIT_OBJECTS &&
             DuplicateHandle(GetCurrentProcess(), p->worker.get(), GetCurrentProcess(), &workers[count], SYNCHRONIZE,
@@ -277,17 +326,30 @@ void stop_all_and_wait() {
           ++count;
       }
     }
-    if (count == 0) return;
-    WaitForMultipleObjects(count, workers, TRUE, INFINITE);
+    if (count == 0) return true;
+    const DWORD waited = GetTickCount() - start;
+    const DWORD left = limit_ms == INFINITE ? INFINITE : waited < limit_ms ? limit_ms - waited : 0;
+    const DWORD result = WaitForMultipleObjects(count, workers, TRUE, left);
     for (DWORD i = 0; i < count; ++i) CloseHandle(workers[i]);
+    if (result == WAIT_TIMEOUT || result == WAIT_FAILED) return false;
   }
 }
 
 int playing_count() {
   Locked hold(list_lock());
   int count = 0;
-  for (const Player* p = g_first; p; p = p->next) ++count;
+  for (const Player* p = g_playing; p; p = p->next) ++count;
   return count;
+}
+
+bool is_player(const void* instance) {
+  Locked hold(list_lock());
+  for (Player* first : {g_playing, g_kept}) {
+    for (const Player* p = first; p; p = p->next) {
+      if (p == instance) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace rt::sound

@@ -15,7 +15,7 @@ namespace {
 void message_box_sink(const std::string& text) {
   win::refuse_events_for_good();
   MessageBoxW(nullptr, to_wide(text).c_str(), to_wide("错误").c_str(), MB_ICONERROR);
-  sound::stop_all_and_wait();  // no worker is cut off in the middle of a device call
+  sound::stop_all_and_wait(sound::kEndWaitMs);  // a hanging sound driver holds the exit no longer
   ExitProcess(static_cast<UINT>(-1));
 }
 

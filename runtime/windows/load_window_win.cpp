@@ -294,7 +294,7 @@ int run_message_loop() {
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) dispatch(m);
   }
-  sound::stop_all_and_wait();  // no sound outlives the program
+  sound::stop_all_and_wait(sound::kEndWaitMs);  // no sound outlives the program, none holds it up
   return 0;
 }
 
