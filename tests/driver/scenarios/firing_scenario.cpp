@@ -137,7 +137,7 @@ TEST_F(Firing, CountsOfOneAndZeroFireOnTheFirstTickShowingZeroAndOnlyOnce) {
 }
 
 TEST_F(Firing, TheReminderChosenWhileCountingIsTheOneShown) {
-  ASSERT_NO_FATAL_FAILURE(start_count(8));
+  ASSERT_NO_FATAL_FAILURE(start_count(5));
   ASSERT_NO_FATAL_FAILURE(tick(kCheckReminder));
   ASSERT_NO_FATAL_FAILURE(type_reminder(L"下午三点开会"));
   ASSERT_EQ(button(), L"停止") << "chosen before it fires";
