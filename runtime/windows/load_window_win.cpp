@@ -4,6 +4,8 @@
 #include <ole2.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "fatal.h"
 #include "gbk_win.h"
 #include "private_messages.h"
@@ -140,6 +142,17 @@ void dialog_loop(uint32_t dialog_id, uint64_t serial) {
   r.dialog_loop_window = outer;
 }
 
+// The program ends with its startup window, whatever else is open: a dialog
+// it left waiting (the shutdown confirmation, counting towards a forced
+// shutdown) must never outlive it. Each window destroyed here forgets
+// itself; the loops see the quit message that follows.
+void close_the_rest() {
+  std::vector<HWND> rest;
+  for (const auto& w : runtime().windows) rest.push_back(w->hwnd);
+  for (HWND h : rest)
+    if (IsWindow(h)) DestroyWindow(h);
+}
+
 }  // namespace
 
 void first_show(LoadedWindow& w) {
@@ -163,6 +176,7 @@ void show_window_unit(LoadedWindow& w) {
   } else {
     show_normally(w);
   }
+  bring_dialog_forward(w);
 }
 
 void apply_window_state(LoadedWindow& w, int32_t state) {
@@ -171,6 +185,7 @@ void apply_window_state(LoadedWindow& w, int32_t state) {
   switch (state) {
     case kStateNormal:
       ShowWindow(w.hwnd, SW_SHOWNORMAL);
+      bring_dialog_forward(w);  // it stays in front of the window it waits for
       break;
     case kStateCentred: {
       if (IsIconic(w.hwnd) || IsZoomed(w.hwnd)) ShowWindow(w.hwnd, SW_RESTORE);
@@ -200,13 +215,28 @@ void give_back_disabled(LoadedWindow& w) {
 
 void forget_window(HWND frame) {
   Runtime& r = runtime();
+  bool program_ends = false;
   for (size_t i = 0; i < r.windows.size(); ++i) {
     if (r.windows[i]->hwnd != frame) continue;
+    program_ends = r.startup_window != 0 && r.windows[i]->id == r.startup_window;
     for (auto& u : r.windows[i]->units) stop_timer(*u);
     r.windows.erase(r.windows.begin() + static_cast<std::ptrdiff_t>(i));
     break;
   }
-  if (r.windows.empty() && r.loop_started) PostQuitMessage(0);
+  if (program_ends) {
+    r.startup_window = 0;
+    close_the_rest();
+  }
+  if ((program_ends || r.windows.empty()) && r.loop_started) PostQuitMessage(0);
+}
+
+void bring_dialog_forward(const LoadedWindow& shown) {
+  const LoadedWindow* dialog = find_window(runtime().dialog_loop_window);
+  if (!dialog || dialog == &shown) return;
+  const auto waits = [&](const DisabledByDialog& d) { return d.window_id == shown.id; };
+  if (std::none_of(dialog->disabled.begin(), dialog->disabled.end(), waits)) return;
+  if (IsIconic(dialog->hwnd)) ShowWindow(dialog->hwnd, SW_RESTORE);
+  SetForegroundWindow(dialog->hwnd);
 }
 
 }  // namespace rt::win
@@ -284,6 +314,7 @@ bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode) {
 }
 
 void load_startup_window(uint32_t window_id) {
+  runtime().startup_window = window_id;
   if (!load_window(window_id, 0, false)) fatal_error("载入启动窗口失败");
 }
 

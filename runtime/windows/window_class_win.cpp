@@ -48,6 +48,11 @@ void on_command(LoadedWindow& w, WPARAM wparam, LPARAM lparam) {
   if (item && w.unit(item->def->id)) raise_event(w.id, item->def->id, 0);
 }
 
+// A window that comes to the front unasked (a topmost layout: the shutdown
+// confirmation) meets keys typed for another window. Its frame keeps the
+// focus, so that a stray Space or Enter presses no button; Tab reaches them.
+bool frame_keeps_focus(const LoadedWindow& w) { return (w.own().layout->def->flags & unit_flag::kTopmost) != 0; }
+
 // Keeps the focused control across deactivation, as dialogs do.
 void on_activate(LoadedWindow& w, WPARAM wparam) {
   if (LOWORD(wparam) != WA_INACTIVE) return;
@@ -55,16 +60,29 @@ void on_activate(LoadedWindow& w, WPARAM wparam) {
   if (f && f != w.hwnd && IsChild(w.hwnd, f)) w.last_focus = f;
 }
 
+// The focus comes back to the control that had it; with none, to the first
+// focus stop, or it stays on a frame that keeps it (then also when the
+// window is clicked again after a click elsewhere).
 void on_set_focus(LoadedWindow& w) {
   HWND target = w.last_focus;
   if (!target || !IsChild(w.hwnd, target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+    if (frame_keeps_focus(w)) return;
     const std::vector<Unit*> stops = focus_stops(w);
     target = stops.empty() ? nullptr : stops.front()->hwnd;
   }
   if (target) SetFocus(target);
 }
 
-LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+// A task-modal box disables every window of the thread. One opened while a
+// dialog-mode loop runs (the about box from the tray while the shutdown
+// confirmation counts) must leave that dialog within reach: its 取消 has to
+// work for the whole count. What the runtime disables itself stands: the
+// window's own disabled property, and the fatal error's refusal.
+void keep_dialog_enabled(LoadedWindow& w) {
+  if (runtime().dialog_loop_window == w.id && !w.own().disabled && !events_refused()) EnableWindow(w.hwnd, TRUE);
+}
+
+LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   if (m == WM_NCCREATE) {
     auto* created = reinterpret_cast<CREATESTRUCTW*>(lp);
     static_cast<LoadedWindow*>(created->lpCreateParams)->hwnd = h;
@@ -120,6 +138,9 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS:
       on_set_focus(*w);
       return 0;
+    case WM_ENABLE:
+      if (!wp) keep_dialog_enabled(*w);
+      return DefWindowProcW(h, m, wp, lp);
     default:
       // Private and registered messages go to the modules that asked for
       // them (a notification icon's reports, broadcasts of the shell).
@@ -130,7 +151,7 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 
 // Labels: button-face background, black caption on one line, left and
 // vertically centred, '&' shown as it is.
-LRESULT CALLBACK label_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK label_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   switch (m) {
     case WM_PAINT: {
       PaintDc dc(h);
@@ -168,7 +189,7 @@ LRESULT CALLBACK label_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 // Timer units: an invisible child window that owns the Windows timer.
-LRESULT CALLBACK timer_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK timer_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   if (m == WM_TIMER && wp == kTimerId) {
     const LRESULT r = DefWindowProcW(h, m, wp, lp);
     if (LoadedWindow* w = window_of(GetParent(h)))

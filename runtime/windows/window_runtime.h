@@ -22,10 +22,11 @@ void start_windows(const WindowDef* const* layouts, int count, const HandlerEntr
 // returns only when the window has been destroyed. False when there is no
 // such layout or the parent is not loaded.
 bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode);
-// The program's first window; failure is fatal.
+// The program's first window; failure is fatal. The program ends when it is
+// destroyed: every other window goes with it.
 void load_startup_window(uint32_t window_id);
-// Runs until the last window is destroyed, then stops every sound and waits
-// for it to end; returns the exit code 0.
+// Runs until the startup window or the last window is destroyed, then stops
+// every sound and waits for it to end; returns the exit code 0.
 int run_message_loop();
 // A window's own unit: closing now or after the current handler (posted).
 // A control: destroyed at once.

@@ -86,6 +86,8 @@ void refuse_events_for_good() noexcept {
   EnumThreadWindows(GetCurrentThreadId(), quieten, 0);
 }
 
+bool events_refused() noexcept { return g_events_refused; }
+
 void set_window_text(HWND w, const char* gbk) { SetWindowTextW(w, to_wide(gbk).c_str()); }
 
 Text window_text(HWND w) {

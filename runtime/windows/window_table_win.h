@@ -51,6 +51,7 @@ struct LoadedWindow {
   HWND last_focus = nullptr;  // restored when the window is activated again
 
   Unit& own() { return *units[0]; }
+  const Unit& own() const { return *units[0]; }
   Unit* unit(uint32_t unit_id);
   Unit* unit_of(HWND hwnd);  // the unit whose window is hwnd or contains it
 };
@@ -61,6 +62,7 @@ struct Runtime {
   std::vector<std::unique_ptr<LoadedWindow>> windows;
   int suspended = 0;
   uint32_t dialog_loop_window = 0;  // the window whose dialog-mode loop runs
+  uint32_t startup_window = 0;      // the program ends when it is destroyed
   bool loop_started = false;
   EventSource source{0, 0};
   HWND owner = nullptr;  // invisible owner of windows without a taskbar button
@@ -84,6 +86,7 @@ class SuspendEvents {
 // behind it), the timers of the calling thread's windows stop and those
 // windows take no input. Called from another thread it refuses events only.
 void refuse_events_for_good() noexcept;
+bool events_refused() noexcept;
 
 // Window classes of the runtime (registered once).
 extern const wchar_t kFrameClass[];
@@ -105,9 +108,14 @@ void first_show(LoadedWindow& w);
 
 // The rest of a window's destruction, after WM_DESTROY: give back what dialog
 // mode disabled, forget the window, end a dialog loop, post quit after the
-// last window.
+// last window or after the startup window, which takes every other window
+// with it.
 void give_back_disabled(LoadedWindow& w);
 void forget_window(HWND frame);
+
+// A window that dialog mode disabled is being shown: the dialog comes back
+// too, restored and in front.
+void bring_dialog_forward(const LoadedWindow& shown);
 
 // The units that Tab can reach now (visible and enabled focus stops), in
 // Tab order.

@@ -8,8 +8,12 @@
 // included): the privilege is enabled for real, then the request is logged
 // as "ExitWindowsEx FLAGS" or "SetSystemPowerState SUSPEND FORCE" and
 // answered as accepted.
-// --again loads the window once more after it has been closed.
-// Exits 0 when the window is closed, 2 when the window cannot be loaded.
+// The window is loaded as the program loads its main window: closing it
+// ends the run and takes every window it opened with it. --again loads it
+// once more after that.
+// Exits 0 when the window is closed, 2 when no window identifier is given;
+// an identifier of no window is the runtime's fatal error, as at the
+// program's own start.
 // The themed look is on, as it is in the program once its main window has
 // been created.
 #include <windows.h>
@@ -75,7 +79,7 @@ int main(int argc, char** argv) {
   }
   rt::call(rt::Service::VisualStyle, {rt::arg_int(1)});
   for (int opened = 0; opened < (again ? 2 : 1); ++opened) {
-    if (!rt::load_window(window_id, 0, false)) return 2;
+    rt::load_startup_window(window_id);
     rt::run_message_loop();
   }
   return 0;

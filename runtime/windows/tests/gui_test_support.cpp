@@ -34,6 +34,7 @@ void close_all_windows() {
   auto& r = rt::win::runtime();
   while (!r.windows.empty()) DestroyWindow(r.windows.back()->hwnd);
   r.loop_started = false;
+  r.startup_window = 0;
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
   }

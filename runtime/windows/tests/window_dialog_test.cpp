@@ -8,6 +8,8 @@
 #include "service.h"
 #include "window_test_support.h"
 
+#undef MessageBox  // <windows.h> names the service's function; here it is the service
+
 namespace {
 
 using Log = std::vector<std::string>;
@@ -91,6 +93,121 @@ TEST_F(DialogMode, ALayoutTimerTicksFromCreationAndStopsWithItsWindow) {
   wt::log().clear();
   wt::pump_for(400);
   EXPECT_TRUE(wt::log().empty());
+}
+
+BOOL CALLBACK take_box(HWND w, LPARAM out) {
+  wchar_t cls[8] = {};
+  if (!IsWindowVisible(w) || GetClassNameW(w, cls, 8) != 6 || lstrcmpW(cls, L"#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = w;
+  return FALSE;
+}
+
+// A box of the thread, once it shows: the message box service's.
+HWND thread_box() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), take_box, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void show_box() { rt::call(rt::Service::MessageBox, {rt::arg_text("关于"), rt::arg_int(0), rt::arg_text("关于")}); }
+
+struct Left {
+  bool box_opened = false;
+  bool rescued = false;  // the guard had to end what the runtime left open
+  int b_ticks_after_a = 0;
+};
+Left g_left;
+
+// Ends a loop that would otherwise never end: closes a box left open, then
+// posts the quit message.
+void CALLBACK rescue(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_left.rescued = true;
+  if (HWND box = thread_box()) SendMessageW(box, WM_COMMAND, IDOK, 0);
+  PostQuitMessage(0);
+}
+
+// 退出 from the tray: A goes after the callback.
+void CALLBACK exit_from_a(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  rt::destroy_unit(wt::kA, wt::kAOwn, false);
+}
+
+// What a window that waits in dialog mode for a decision must never do:
+// outlive the program's startup window. A stands for the main window, B for
+// the shutdown confirmation it waits for, with the about box open over it
+// when A is destroyed: the box is left, B goes, the loop ends.
+TEST_F(DialogMode, TheStartupWindowGoingEndsTheLoopAndTakesTheDialogAndAnOpenBoxWithIt) {
+  rt::load_startup_window(wt::kA);
+  g_left = Left();
+  wt::hooks().on_tick_a = [] {
+    rt::put_int(wt::kA, wt::kTimerA, rt::prop::kInterval, 0);
+    rt::load_window(wt::kB, 0, true);
+  };
+  wt::hooks().on_tick_b = [] {
+    if (!rt::is_loaded(wt::kA)) ++g_left.b_ticks_after_a;
+    if (g_left.box_opened) return;
+    g_left.box_opened = true;
+    show_box();
+  };
+  rt::put_int(wt::kA, wt::kTimerA, rt::prop::kInterval, 50);
+  const UINT_PTR exit = SetTimer(nullptr, 0, 400, exit_from_a);
+  const UINT_PTR guard = SetTimer(nullptr, 0, 5000, rescue);
+  EXPECT_EQ(rt::run_message_loop(), 0);
+  KillTimer(nullptr, exit);
+  KillTimer(nullptr, guard);
+  EXPECT_TRUE(g_left.box_opened);
+  EXPECT_FALSE(g_left.rescued) << "the box or the loop stayed after the startup window";
+  EXPECT_FALSE(rt::is_loaded(wt::kB)) << "the dialog outlived the startup window";
+  EXPECT_EQ(g_left.b_ticks_after_a, 0);
+}
+
+// A task-modal box disables every window of the thread; one opened while
+// B's dialog-mode loop runs leaves B enabled, unless B's own disabled
+// property says otherwise. The windows B waits for stay disabled.
+struct BoxInDialog {
+  bool opened, closed;
+  int disabled_property;
+  BOOL b_enabled, a_enabled;
+};
+BoxInDialog g_box;
+
+// Notes what is enabled while the box shows, then closes it.
+void CALLBACK look_at_box(HWND, UINT, UINT_PTR id, DWORD) {
+  const HWND box = thread_box();
+  if (!box) return;
+  KillTimer(nullptr, id);
+  g_box.b_enabled = IsWindowEnabled(wt::frame(wt::kB));
+  g_box.a_enabled = IsWindowEnabled(wt::frame(wt::kA));
+  SendMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(DialogMode, ABoxOpenedWhileTheDialogWaitsLeavesItEnabled) {
+  BoxInDialog& seen = g_box;
+  for (const int disabled_property : {0, 1}) {
+    SCOPED_TRACE(disabled_property);
+    ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
+    seen = {false, false, disabled_property, -1, -1};
+    wt::hooks().on_tick_b = [] {
+      if (g_box.closed) rt::destroy_unit(wt::kB, wt::kBOwn, false);
+      if (g_box.opened) return;
+      g_box.opened = true;
+      rt::put_int(wt::kB, wt::kBOwn, rt::prop::kDisabled, g_box.disabled_property);
+      show_box();
+      g_box.closed = true;
+    };
+    const UINT_PTR look = SetTimer(nullptr, 0, 50, look_at_box);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, end_dialog_b);
+    EXPECT_TRUE(rt::load_window(wt::kB, 0, true));
+    KillTimer(nullptr, look);
+    KillTimer(nullptr, guard);
+    ASSERT_TRUE(seen.closed) << "no box was seen";
+    EXPECT_EQ(seen.b_enabled != FALSE, disabled_property == 0);
+    EXPECT_FALSE(seen.a_enabled);
+    EXPECT_TRUE(IsWindowEnabled(wt::frame(wt::kA)));
+    wt::finish();
+    wt::start();
+  }
 }
 
 }  // namespace

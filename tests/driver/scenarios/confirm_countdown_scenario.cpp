@@ -126,4 +126,37 @@ TEST_F(ConfirmCountdown, OpensTopmostInFrontOfAnotherProgram) {
   other.process.end();
 }
 
+// The user clicks another program and then the confirmation again (not on
+// a button): the focus comes back where it was, to the frame when the user
+// never moved it, so that a Space then still presses nothing; to 取消 after
+// two Tabs.
+TEST_F(ConfirmCountdown, ClickedAwayAndBackTheFocusReturnsWhereItWas) {
+  scn::Launched other;
+  ASSERT_TRUE(host::launch_covering_program(&other));
+  ASSERT_TRUE(open());
+  const struct {
+    int tabs;
+    HWND expected;
+  } cases[] = {{0, app_.window}, {2, unit(kCancelButton)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tabs);
+    ASSERT_TRUE(wait_until([&] { return drv::focus_in(app_.window) != nullptr; }));
+    for (int i = 0; i < c.tabs; ++i) {
+      const HWND before = drv::focus_in(app_.window);
+      ASSERT_TRUE(drv::press_key(VK_TAB));
+      ASSERT_TRUE(wait_until([&] { return drv::focus_in(app_.window) != before; }));
+    }
+    ASSERT_EQ(drv::focus_in(app_.window), c.expected);
+    // A corner of the other window that the confirmation leaves free.
+    ASSERT_TRUE(drv::click_screen(drv::screen_point(other.window, {4, 4})));
+    ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window; }));
+    ASSERT_TRUE(drv::click_screen(drv::centre_of(unit(kQuestion))));
+    ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == app_.window && drv::focus_in(app_.window); }));
+    drv::ask(app_.window, WM_NULL);  // what its activation does has been done
+    EXPECT_EQ(drv::focus_in(app_.window), c.expected) << drv::describe(drv::focus_in(app_.window));
+  }
+  EXPECT_EQ(shutdown_requests(), 0);
+  other.process.end();
+}
+
 }  // namespace

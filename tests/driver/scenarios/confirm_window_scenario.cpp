@@ -1,7 +1,7 @@
 // The confirmation window loaded on its own (layout_host): its frame, texts
-// and units, its timer ticking from creation, Tab between its two buttons,
-// and Esc or the close button closing it without cancelling or shutting
-// down.
+// and units, its timer ticking from creation, the focus on its frame at
+// first and Tab between its two buttons, and Esc or the close button closing
+// it without cancelling or shutting down.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,13 +62,18 @@ TEST_F(ConfirmWindow, ItsTimerTicksFromCreation) {
   EXPECT_TRUE(IsWindowVisible(app_.window));
 }
 
-TEST_F(ConfirmWindow, TabMovesBetweenTheTwoButtons) {
-  ASSERT_TRUE(drv::bring_to_front(app_.window));
-  ASSERT_TRUE(drv::wait_until([&] { return focused_unit() == kConfirmButton; })) << "first stop: " << focused_unit();
+// It opens with its frame holding the focus, so that a key typed for
+// another window as it takes the foreground presses no button; Tab then
+// reaches 确定 first and walks the two buttons, Shift+Tab the other way.
+TEST_F(ConfirmWindow, OpensWithItsFrameFocusedAndTabWalksTheTwoButtons) {
+  ASSERT_TRUE(drv::wait_until([&] { return drv::focus_in(app_.window) != nullptr; })) << "never focused";
+  drv::ask(app_.window, WM_NULL);  // what its activation does has been done
+  EXPECT_EQ(drv::focus_in(app_.window), app_.window) << "first focus on unit " << focused_unit();
   const struct {
     unsigned modifiers;
     int expected;
-  } steps[] = {{drv::kNoModifier, kCancelButton}, {drv::kNoModifier, kConfirmButton}, {drv::kShift, kCancelButton},
+  } steps[] = {{drv::kNoModifier, kConfirmButton}, {drv::kNoModifier, kCancelButton},
+               {drv::kNoModifier, kConfirmButton}, {drv::kShift, kCancelButton},
                {drv::kShift, kConfirmButton}};
   for (const auto& step : steps) {
     ASSERT_TRUE(drv::press_key(VK_TAB, step.modifiers));

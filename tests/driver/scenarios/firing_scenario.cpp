@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "confirm_window_session.h"
 #include "layout_host_session.h"
 #include "main_window_session.h"
 
@@ -24,6 +27,13 @@ constexpr DWORD kSecondOfSound = 88200;
 constexpr DWORD kAlarmDataSize = 5116308;
 // A box comes up within this once its firing tick is due.
 constexpr DWORD kFiringMs = 5000;
+// A program told to end has ended within this.
+constexpr DWORD kExitMs = 2000;
+// From the confirmation's opening to past its eleventh tick, which would
+// ask for the shutdown.
+constexpr DWORD kPastLastTickMs = 12000;
+// Long enough for two more ticks of a count that goes on.
+constexpr DWORD kTwoTicksMs = 2500;
 
 std::wstring audio_out() { return drv::audio_out_path(); }
 DWORD audio_size() { return drv::file_size(audio_out()); }
@@ -50,7 +60,7 @@ class Firing : public host::Session {
   std::wstring remaining() const { return drv::text_of(unit(kRemainingLabel)); }
   std::wstring button() const { return drv::text_of(unit(kStartButton)); }
   int countdown_ticks() const { return count(kCountdownTickLine); }
-  ss::Box box_now() const { return ss::wait_for_box(app_.process.id(), 0); }
+  ss::Box box_now(DWORD timeout_ms = 0) const { return ss::wait_for_box(app_.process.id(), timeout_ms); }
   HWND wait_for_confirmation() const {
     return drv::wait_for_window({confirm_window::kCaption, L"", app_.process.id(), true}, kFiringMs);
   }
@@ -71,6 +81,20 @@ class Firing : public host::Session {
 
   void start_count(int count) { ASSERT_TRUE(ss::start_count(app_.window, count)); }
 
+  // A schedule with 关机 fires at once; its confirmation shows.
+  void open_confirmation(HWND* confirm) {
+    ASSERT_TRUE(drv::find_tray_icon(0, &icon_));
+    ASSERT_NO_FATAL_FAILURE(tick(kCheckShutdown));
+    ASSERT_NO_FATAL_FAILURE(start_count(1));
+    ASSERT_NE(*confirm = wait_for_confirmation(), nullptr) << "no confirmation window";
+  }
+  // A row of the tray icon's menu, chosen by real clicks.
+  void choose_from_tray(ss::TrayRow row) {
+    ASSERT_TRUE(drv::find_tray_icon(0, &icon_));
+    ASSERT_TRUE(drv::right_click_screen(icon_));
+    ASSERT_TRUE(ss::choose(ss::wait_for_tray_menu(app_.process.id()), row));
+  }
+
   // Waits for a box of the program, noting each count the label shows
   // meanwhile.
   ss::Box wait_for_firing(std::vector<std::wstring>* shown = nullptr, DWORD timeout_ms = kFiringMs) const {
@@ -84,6 +108,8 @@ class Firing : public host::Session {
         timeout_ms);
     return box;
   }
+
+  POINT icon_{};  // the tray icon on the taskbar
 };
 
 TEST_F(Firing, CountsOfOneAndZeroFireOnTheFirstTickShowingZeroAndOnlyOnce) {
@@ -111,7 +137,7 @@ TEST_F(Firing, CountsOfOneAndZeroFireOnTheFirstTickShowingZeroAndOnlyOnce) {
 }
 
 TEST_F(Firing, TheReminderChosenWhileCountingIsTheOneShown) {
-  ASSERT_NO_FATAL_FAILURE(start_count(8));
+  ASSERT_NO_FATAL_FAILURE(start_count(5));
   ASSERT_NO_FATAL_FAILURE(tick(kCheckReminder));
   ASSERT_NO_FATAL_FAILURE(type_reminder(L"下午三点开会"));
   ASSERT_EQ(button(), L"停止") << "chosen before it fires";
@@ -195,24 +221,104 @@ TEST_F(Firing, TheAlarmStopsWhenTheBoxCloses) {
   EXPECT_LT(audio_size(), kAlarmDataSize);
 }
 
-// The main window, disabled while the confirmation waits, still answers its
-// tray icon: 退出 ends it there, and after 取消 the firing has nothing left
-// to do. The program ends as after any 退出, with no fatal error.
-TEST_F(Firing, ExitFromTheTrayWhileTheConfirmationIsOpenEndsTheProgramCleanly) {
-  ASSERT_NO_FATAL_FAILURE(tick(kCheckShutdown));
+// 退出 from the tray while the confirmation counts, and nothing else done:
+// the main window, disabled by the confirmation, still answers its icon. The
+// program ends at once and the confirmation with it; no shutdown is asked
+// for, then or when a confirmation left counting would ask.
+TEST_F(Firing, ExitFromTheTrayWhileTheConfirmationCountsEndsTheProgramWithoutAShutdown) {
   ASSERT_NO_FATAL_FAILURE(tick(kCheckReminder));
-  POINT icon{};
-  ASSERT_TRUE(drv::find_tray_icon(0, &icon));
-  ASSERT_NO_FATAL_FAILURE(start_count(1));
-  const HWND confirm = wait_for_confirmation();
-  ASSERT_NE(confirm, nullptr) << "no confirmation window";
+  HWND confirm = nullptr;
+  ASSERT_NO_FATAL_FAILURE(open_confirmation(&confirm));
+  const DWORD opened = drv::now_ms();
   EXPECT_FALSE(drv::is_enabled(app_.window)) << "the confirmation waits in dialog mode";
 
-  ASSERT_TRUE(drv::right_click_screen(icon));
-  ASSERT_TRUE(ss::choose(ss::wait_for_tray_menu(app_.process.id()), ss::kExitRow));
-  ASSERT_TRUE(wait_until([&] { return !IsWindow(app_.window); })) << "退出 left the main window";
-  ASSERT_TRUE(drv::click(drv::child_by_id(confirm, confirm_window::kCancelButton)));
-  EXPECT_TRUE(scn::exits_with_zero(app_));
+  ASSERT_NO_FATAL_FAILURE(choose_from_tray(ss::kExitRow));
+  EXPECT_EQ(app_.process.wait_exit(kExitMs), std::optional<DWORD>(0)) << "the program did not end with 0 at once";
+  const int ticks = count(confirm_window::kTickLine);
+  const DWORD waited = drv::now_ms() - opened;
+  EXPECT_FALSE(wait_until([&] { return shutdown_requests() > 0; }, waited < kPastLastTickMs ? kPastLastTickMs - waited : 0))
+      << "a shutdown was asked for";
+  EXPECT_EQ(count(confirm_window::kTickLine), ticks) << "the confirmation counted on";
+}
+
+// The user types in the reminder box as the schedule fires, and the next
+// keys reach the confirmation, which took the foreground. Neither a Space
+// nor an Enter decides anything: the frame has the focus, and the count
+// goes on (a click on 确定 would have frozen it).
+TEST_F(Firing, ASpaceOrAnEnterTypedAsTheConfirmationOpensDecidesNothing) {
+  ASSERT_NO_FATAL_FAILURE(tick(kCheckShutdown));
+  ASSERT_NO_FATAL_FAILURE(start_count(3));
+  ASSERT_NO_FATAL_FAILURE(type_reminder(L"下班"));
+  const HWND confirm = wait_for_confirmation();
+  ASSERT_NE(confirm, nullptr) << "no confirmation window";
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == confirm && drv::focus_in(confirm); }))
+      << "the confirmation did not take the foreground";
+  drv::ask(confirm, WM_NULL);  // what its activation does has been done
+  ASSERT_TRUE(drv::press_key(VK_SPACE));
+  ASSERT_TRUE(drv::press_key(VK_RETURN));
+
+  const HWND confirm_button = drv::child_by_id(confirm, confirm_window::kConfirmButton);
+  const std::wstring caption = drv::text_of(confirm_button);
+  EXPECT_TRUE(wait_until([&] { return drv::text_of(confirm_button) != caption; }, kTwoTicksMs))
+      << "the count stopped at " << drv::utf8(caption);
+  EXPECT_TRUE(IsWindow(confirm));
+  EXPECT_EQ(drv::focus_in(confirm), confirm) << "focus on " << drv::describe(drv::focus_in(confirm));
+  EXPECT_EQ(count(confirm_window::kConfirmClickedLine), 0);
+  EXPECT_EQ(count(confirm_window::kCancelClickedLine), 0);
+  EXPECT_EQ(shutdown_requests(), 0);
+}
+
+// The about box opened from the tray while the confirmation counts, and
+// left open, neither disables the confirmation nor covers its 取消: a click
+// there cancels.
+TEST_F(Firing, TheAboutBoxOpenedDuringTheCountLeavesCancelWithinReach) {
+  HWND confirm = nullptr;
+  ASSERT_NO_FATAL_FAILURE(open_confirmation(&confirm));
+  ASSERT_NO_FATAL_FAILURE(choose_from_tray(ss::kAboutRow));
+  const ss::Box about = box_now(drv::kPromptMs);
+  ASSERT_EQ(about.caption, L"关于软件");
+
+  const HWND cancel = drv::child_by_id(confirm, confirm_window::kCancelButton);
+  const POINT middle = drv::centre_of(cancel);
+  EXPECT_TRUE(drv::is_enabled(confirm)) << "the about box disabled the confirmation";
+  EXPECT_EQ(WindowFromPoint(middle), cancel) << "取消 is covered or out of reach";
+  ASSERT_TRUE(drv::click_screen(middle));
+  EXPECT_TRUE(wait_until([&] { return !IsWindow(confirm); })) << "the click on 取消 did nothing";
+  EXPECT_EQ(count(confirm_window::kCancelClickedLine), 1);
+  EXPECT_EQ(shutdown_requests(), 0);
+  EXPECT_TRUE(ss::close_box(about));
+}
+
+// The confirmation has no taskbar button of its own. Minimised, it comes
+// back in front, where 取消 can be clicked, by 显示窗口 and by the tray's
+// double-click, the ways back to the main window. (Right after a
+// double-click on the tray icon, Wine lets a click on the title bar's
+// minimise button pass: the double-click comes last.)
+TEST_F(Firing, AMinimisedConfirmationComesBackFromTheTray) {
+  HWND confirm = nullptr;
+  ASSERT_NO_FATAL_FAILURE(open_confirmation(&confirm));
+  const HWND cancel = drv::child_by_id(confirm, confirm_window::kCancelButton);
+  const struct {
+    const char* way;
+    std::function<void()> bring_back;
+  } ways[] = {
+      {"显示窗口", [&] { ASSERT_NO_FATAL_FAILURE(choose_from_tray(ss::kShowRow)); }},
+      {"double-click", [&] { ASSERT_TRUE(drv::click_screen(icon_, 2)); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    POINT minimise{};
+    ASSERT_TRUE(drv::find_title_bar_point(confirm, HTMINBUTTON, &minimise));
+    ASSERT_TRUE(drv::bring_to_front(confirm));
+    ASSERT_TRUE(drv::click_screen(minimise));
+    ASSERT_TRUE(wait_until([&] { return IsIconic(confirm) != FALSE; })) << "not minimised";
+    ASSERT_NO_FATAL_FAILURE(way.bring_back());
+    EXPECT_TRUE(wait_until([&] { return !IsIconic(confirm) && GetForegroundWindow() == confirm; }))
+        << "still minimised or not in front";
+    EXPECT_EQ(WindowFromPoint(drv::centre_of(cancel)), cancel);
+  }
+  ASSERT_TRUE(drv::click_screen(drv::centre_of(cancel)));
+  EXPECT_TRUE(wait_until([&] { return !IsWindow(confirm); }));
   EXPECT_EQ(shutdown_requests(), 0);
 }
 

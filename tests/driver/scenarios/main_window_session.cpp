@@ -76,6 +76,26 @@ bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstr
   return true;
 }
 
+bool set_time(HWND main, const SYSTEMTIME& t) {
+  struct Field {
+    int index;
+    WORD value;
+  };
+  bool all_taken = true;
+  for (const Field& f : {Field{main_window::kHourBox, t.wHour}, Field{main_window::kMinuteBox, t.wMinute},
+                         Field{main_window::kSecondBox, t.wSecond}}) {
+    const HWND box = unit(main, f.index);
+    const std::wstring text = std::to_wstring(f.value);
+    if (f.index == main_window::kHourBox) {
+      drv::ask(box, CB_SETCURSEL, f.value);  // a list: its items are the hours from 0
+    } else {
+      drv::ask(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    all_taken = all_taken && drv::text_of(box) == text;
+  }
+  return all_taken;
+}
+
 bool check(HWND main, int index) {
   return drv::click(unit(main, index)) &&
          drv::wait_until([&] { return drv::check_state(unit(main, index)) == BST_CHECKED; });
@@ -84,9 +104,7 @@ bool check(HWND main, int index) {
 ::testing::AssertionResult start_count(HWND main, int count) {
   const SYSTEMTIME target = local_time_plus(count + kFillingSeconds);
   if (!set_date(main, target)) return ::testing::AssertionFailure() << "the date box did not take the date";
-  if (!enter_time(main, target.wHour, std::to_wstring(target.wMinute), std::to_wstring(target.wSecond))) {
-    return ::testing::AssertionFailure() << "the time boxes did not take the time";
-  }
+  if (!set_time(main, target)) return ::testing::AssertionFailure() << "the time boxes did not take the time";
   long long left = 0;
   drv::wait_until([&] { return (left = seconds_between(local_time_plus(0), target)) <= count; },
                   1000 * (kFillingSeconds + 2));

@@ -33,14 +33,19 @@ bool focus_unit(HWND main, int index);
 // empty, and so does a negative hour.
 bool enter_time(HWND main, int hour, const std::wstring& minute, const std::wstring& second);
 
+// Sets the hour, minute and second boxes to the time of `t` by messages (the
+// hour picked from its list, the others' texts written), as quickly as a
+// program can: for scenarios about what happens once a schedule runs.
+bool set_time(HWND main, const SYSTEMTIME& t);
+
 // Clicks an unchecked check box and waits until it shows checked.
 bool check(HWND main, int index);
 
-// Filling the boxes before the click of start_count waits for every key's
-// effect.
-constexpr int kFillingSeconds = 5;
+// The target of start_count lies this much further ahead while its boxes
+// are set.
+constexpr int kFillingSeconds = 1;
 // Starts a schedule that shows `count` as it starts: the target (date and
-// time) is entered first, then 定时 clicked early in the second that lies
+// time) is set first, then 定时 clicked early in the second that lies
 // `count` seconds before it.
 ::testing::AssertionResult start_count(HWND main, int count);
 

@@ -135,8 +135,7 @@ TEST_F(TrayMenu, ExitDuringACountdownEndsTheProgramAndTakesTheIconAway) {
   // countdown runs.
   SYSTEMTIME target = ss::local_time_plus(3600);
   if (target.wDay != ss::local_time_plus(0).wDay) target = ss::local_time_plus(-10);
-  ASSERT_TRUE(ss::enter_time(app_.window, target.wHour, std::to_wstring(target.wMinute),
-                             std::to_wstring(target.wSecond)));
+  ASSERT_TRUE(ss::set_time(app_.window, target));
   ASSERT_TRUE(drv::click(ss::unit(app_.window, kStartButton)));
   ASSERT_TRUE(drv::wait_until([&] { return drv::text_of(ss::unit(app_.window, kStartButton)) == L"停止"; }))
       << "the countdown runs";
