@@ -58,7 +58,7 @@ std::vector<Unit*> focus_stops(LoadedWindow& w) {
 
 bool pretranslate(MSG& m) {
   if (m.message != WM_KEYDOWN || (m.wParam != VK_ESCAPE && m.wParam != VK_TAB)) return false;
-  LoadedWindow* w = window_of(GetAncestor(m.hwnd, GA_ROOT));
+  LoadedWindow* w = window_from(GetAncestor(m.hwnd, GA_ROOT));
   if (!w) return false;
   Unit* focused = w->unit_of(m.hwnd);
   if (focused && unit_wants_key(*focused, m.wParam)) return false;

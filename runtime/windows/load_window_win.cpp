@@ -18,11 +18,10 @@ namespace {
 
 uint64_t g_next_serial = 1;
 
-// Handlers may destroy, or even reload, a window at any point: code that
-// raised an event checks that the very same window is still there.
-LoadedWindow* still_there(uint32_t id, uint64_t serial) {
-  LoadedWindow* w = find_window(id);
-  return w && w->serial == serial && IsWindow(w->hwnd) ? w : nullptr;
+void erase_window(const LoadedWindow* w) {
+  auto& all = runtime().windows;
+  const auto it = std::find_if(all.begin(), all.end(), [w](const auto& p) { return p.get() == w; });
+  if (it != all.end()) all.erase(it);
 }
 
 std::unique_ptr<LoadedWindow> make_window(const ResolvedWindow& layout, uint32_t parent_id) {
@@ -48,6 +47,7 @@ std::unique_ptr<LoadedWindow> make_window(const ResolvedWindow& layout, uint32_t
       u->caption = Text::copy(d.text ? d.text : "");
     if (d.cls == UnitClass::Window) u->state = clamp_choice(static_cast<int32_t>(d.value), kStateMaximised);
     if (d.cls == UnitClass::DateBox) u->date = d.value;
+    w->at_index.push_back(u.get());
     w->units.push_back(std::move(u));
   }
   return w;
@@ -123,12 +123,12 @@ void dispatch(MSG& m) {
 
 // Runs until the dialog window has gone or a quit message waits; the quit
 // message stays queued for the outer loop.
-void dialog_loop(uint32_t dialog_id, uint64_t serial) {
+void dialog_loop(const WindowGuard& dialog, uint32_t dialog_id) {
   Runtime& r = runtime();
   const uint32_t outer = r.dialog_loop_window;
   r.dialog_loop_window = dialog_id;
   MSG m;
-  while (still_there(dialog_id, serial)) {
+  while (dialog.get()) {
     if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
       WaitMessage();
       continue;
@@ -213,15 +213,20 @@ void give_back_disabled(LoadedWindow& w) {
       if (other->hwnd) EnableWindow(other->hwnd, d.was_enabled);
 }
 
+void destroy_now(LoadedWindow& w) {
+  w.closing = false;
+  give_back_disabled(w);
+  DestroyWindow(w.hwnd);
+}
+
 void forget_window(HWND frame) {
   Runtime& r = runtime();
   bool program_ends = false;
-  for (size_t i = 0; i < r.windows.size(); ++i) {
-    if (r.windows[i]->hwnd != frame) continue;
-    program_ends = r.startup_window != 0 && r.windows[i]->id == r.startup_window;
-    for (auto& u : r.windows[i]->units) stop_timer(*u);
-    r.windows.erase(r.windows.begin() + static_cast<std::ptrdiff_t>(i));
-    break;
+  if (LoadedWindow* w = window_from(frame)) {
+    program_ends = r.startup_window != 0 && w->id == r.startup_window;
+    for (auto& u : w->units) stop_timer(*u);
+    SetWindowLongPtrW(frame, GWLP_USERDATA, 0);  // no message finds the window any more
+    erase_window(w);
   }
   if (program_ends) {
     r.startup_window = 0;
@@ -279,9 +284,7 @@ bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode) {
       }
       return true;
     }
-    loaded->closing = false;  // finish the destruction that was asked for
-    give_back_disabled(*loaded);
-    DestroyWindow(loaded->hwnd);
+    destroy_now(*loaded);  // finish the destruction that was asked for
   }
   LoadedWindow* parent = parent_id ? find_window(parent_id) : nullptr;
   if (parent_id && !parent) return false;
@@ -289,27 +292,27 @@ bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode) {
 
   r.windows.push_back(make_window(*layout, parent ? parent->id : 0));
   LoadedWindow* w = r.windows.back().get();
-  const uint64_t serial = w->serial;
   {
     SuspendEvents quiet;  // what Windows reports while the window is built is dropped
     const bool own_taskbar_button = (w->own().layout->def->flags & unit_flag::kShowInTaskbar) != 0;
     const HWND owner = parent ? parent->hwnd : (dialog_mode || !own_taskbar_button) ? r.owner : nullptr;
     if (!create_frame(*w, owner)) {
-      r.windows.pop_back();
+      erase_window(w);  // unless a frame that was made and went at once took it along
       return false;
     }
     create_menu_bar(*w);
     create_units(*w);
   }
-  raise_event(window_id, 0, event::kCreated);
-  if (still_there(window_id, serial)) raise_event(window_id, 0, event::kMoved);
-  if (still_there(window_id, serial)) raise_event(window_id, 0, event::kSized);
-  w = still_there(window_id, serial);
-  if (w && w->own().visible) first_show(*w);
-  if (!(w = still_there(window_id, serial))) return true;
+  // Each handler may destroy the window, or even load it afresh.
+  const WindowGuard guard(*w);
+  raise_unit_event(*w, w->own(), event::kCreated);
+  if ((w = guard.get())) raise_unit_event(*w, w->own(), event::kMoved);
+  if ((w = guard.get())) raise_unit_event(*w, w->own(), event::kSized);
+  if ((w = guard.get()) && w->own().visible) first_show(*w);
+  if (!(w = guard.get())) return true;
   if (dialog_mode) disable_others_for_dialog(*w);
   w->pending_first_show = true;
-  if (dialog_mode) dialog_loop(window_id, serial);
+  if (dialog_mode) dialog_loop(guard, window_id);
   return true;
 }
 
@@ -335,9 +338,7 @@ void destroy_unit(uint32_t window_id, uint32_t unit_id, bool at_once) {
   if (unit_kind(unit_id) == UnitKind::Own) {
     w->closing = true;
     if (at_once) {
-      w->closing = false;
-      give_back_disabled(*w);
-      DestroyWindow(w->hwnd);
+      destroy_now(*w);
     } else {
       PostMessageW(w->hwnd, msg::kDeferredDestroy, 0, 0);
     }
@@ -348,6 +349,7 @@ void destroy_unit(uint32_t window_id, uint32_t unit_id, bool at_once) {
     std::unique_ptr<Unit> gone = std::move(w->units[i]);
     w->units.erase(w->units.begin() + static_cast<std::ptrdiff_t>(i));
     if (gone->hwnd) DestroyWindow(gone->hwnd);
+    w->at_index[static_cast<size_t>(gone->layout->index)] = nullptr;
     return;
   }
 }

@@ -16,36 +16,32 @@ const wchar_t kTimerClass[] = L"TimerRuntimeTimer";
 namespace {
 const wchar_t kOwnerClass[] = L"TimerRuntimeOwner";
 constexpr UINT_PTR kTimerId = 1000;
+ATOM g_frame_class = 0;
 
-bool alive(uint32_t id, HWND h) {
-  LoadedWindow* w = find_window(id);
-  return w && w->hwnd == h && IsWindow(h);
-}
+// An event of the window's own unit.
+EventAnswer raise_own(LoadedWindow& w, int event) { return raise_unit_event(w, w.own(), event); }
+
+bool refused(const EventAnswer& a) { return a.answered && a.answer == 0; }
 
 // Close request: "close requested" then "may close"; either answering 0
-// refuses. Otherwise dialog mode gives back what it disabled and the window
-// goes.
+// refuses. Otherwise the window goes.
 void request_close(LoadedWindow& w) {
-  const uint32_t id = w.id;
-  const HWND h = w.hwnd;
-  EventAnswer a = raise_event(id, 0, event::kCloseRequested);
-  if ((a.answered && a.answer == 0) || !alive(id, h)) return;
-  a = raise_event(id, 0, event::kMayClose);
-  if ((a.answered && a.answer == 0) || !alive(id, h)) return;
-  LoadedWindow* still = find_window(id);
-  still->closing = false;
-  give_back_disabled(*still);
-  DestroyWindow(h);
+  const WindowGuard guard(w);
+  if (refused(raise_own(w, event::kCloseRequested))) return;
+  LoadedWindow* still = guard.get();
+  if (!still || refused(raise_own(*still, event::kMayClose))) return;
+  if ((still = guard.get())) destroy_now(*still);
 }
 
 void on_command(LoadedWindow& w, WPARAM wparam, LPARAM lparam) {
   if (lparam) {  // a control's notification
     Unit* u = w.unit_of(reinterpret_cast<HWND>(lparam));
-    if (u && u->cls == UnitClass::Button && HIWORD(wparam) == BN_CLICKED) raise_event(w.id, u->id, event::kClicked);
+    if (u && u->cls == UnitClass::Button && HIWORD(wparam) == BN_CLICKED) raise_unit_event(w, *u, event::kClicked);
     return;
   }
   const ResolvedUnit* item = w.layout->menu_item(LOWORD(wparam));
-  if (item && w.unit(item->def->id)) raise_event(w.id, item->def->id, 0);
+  if (!item) return;
+  if (Unit* u = w.at_index[static_cast<size_t>(item->index)]) raise_unit_event(w, *u, 0);
 }
 
 // A window that comes to the front unasked (a topmost layout: the shutdown
@@ -83,41 +79,34 @@ void keep_dialog_enabled(LoadedWindow& w) {
 }
 
 LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  if (m == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lp);
-    static_cast<LoadedWindow*>(created->lpCreateParams)->hwnd = h;
-  }
-  LoadedWindow* w = window_of(h);
+  if (m == WM_NCCREATE) bind_window(*static_cast<LoadedWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams), h);
+  LoadedWindow* w = window_from(h);
   if (!w) return DefWindowProcW(h, m, wp, lp);
   const uint32_t id = w->id;
   switch (m) {
     case WM_MOVE:
     case WM_SIZE: {
       const LRESULT r = DefWindowProcW(h, m, wp, lp);
-      raise_event(id, 0, m == WM_MOVE ? event::kMoved : event::kSized);
+      raise_own(*w, m == WM_MOVE ? event::kMoved : event::kSized);
       return r;
     }
     case WM_SHOWWINDOW:
-      raise_event(id, 0, wp ? event::kShown : event::kHidden);
+      raise_own(*w, wp ? event::kShown : event::kHidden);
       return DefWindowProcW(h, m, wp, lp);
     case WM_CLOSE:
       request_close(*w);
       return 0;
     case WM_QUERYENDSESSION: {
       const LRESULT r = DefWindowProcW(h, m, wp, lp);
-      const EventAnswer a = raise_event(id, 0, event::kMayClose);
-      return a.answered && a.answer == 0 ? FALSE : r;
+      return refused(raise_own(*w, event::kMayClose)) ? FALSE : r;
     }
     case msg::kDeferredDestroy:
-      if (w->closing) {
-        w->closing = false;
-        give_back_disabled(*w);
-        DestroyWindow(h);
-      }
+      if (w->closing) destroy_now(*w);
       return 0;
-    case WM_DESTROY:
-      raise_event(id, 0, event::kDestroying);
-      if ((w = window_of(h))) {
+    case WM_DESTROY: {
+      const WindowGuard guard(*w);
+      raise_own(*w, event::kDestroying);
+      if ((w = guard.get())) {
         give_back_disabled(*w);
         if (w->menu_bar) {
           SetMenu(h, nullptr);
@@ -126,6 +115,7 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
         notify_destroyed(id);  // what other modules keep for the window goes too
       }
       return 0;
+    }
     case WM_NCDESTROY:
       forget_window(h);
       return DefWindowProcW(h, m, wp, lp);
@@ -192,19 +182,19 @@ LRESULT CALLBACK label_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
 LRESULT CALLBACK timer_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   if (m == WM_TIMER && wp == kTimerId) {
     const LRESULT r = DefWindowProcW(h, m, wp, lp);
-    if (LoadedWindow* w = window_of(GetParent(h)))
-      if (Unit* u = w->unit_of(h)) raise_event(w->id, u->id, event::kTick);
+    if (LoadedWindow* w = window_from(GetParent(h)))
+      if (Unit* u = w->unit_of(h)) raise_unit_event(*w, *u, event::kTick);
     return r;
   }
   if (m == WM_DESTROY) {
-    if (LoadedWindow* w = window_of(GetParent(h)))
+    if (LoadedWindow* w = window_from(GetParent(h)))
       if (Unit* u = w->unit_of(h)) stop_timer(*u);
     KillTimer(h, kTimerId);
   }
   return DefWindowProcW(h, m, wp, lp);
 }
 
-void register_class(const wchar_t* name, WNDPROC proc, HBRUSH background, HICON icon, HICON small_icon, int extra) {
+ATOM register_class(const wchar_t* name, WNDPROC proc, HBRUSH background, HICON icon, HICON small_icon, int extra) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;
@@ -215,7 +205,7 @@ void register_class(const wchar_t* name, WNDPROC proc, HBRUSH background, HICON 
   wc.hIconSm = small_icon;
   wc.cbWndExtra = extra;
   wc.lpszClassName = name;
-  RegisterClassExW(&wc);
+  return RegisterClassExW(&wc);
 }
 
 HICON program_icon(int size) {
@@ -228,12 +218,14 @@ void register_classes() {
   static bool done = false;
   if (done) return;
   done = true;
-  register_class(kFrameClass, frame_proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+  g_frame_class = register_class(kFrameClass, frame_proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                  program_icon(GetSystemMetrics(SM_CXICON)), program_icon(GetSystemMetrics(SM_CXSMICON)), 0);
   register_class(kLabelClass, label_proc, nullptr, nullptr, nullptr, sizeof(LONG_PTR));
   register_class(kTimerClass, timer_proc, nullptr, nullptr, nullptr, 0);
   register_class(kOwnerClass, DefWindowProcW, nullptr, nullptr, nullptr, 0);
 }
+
+ATOM frame_class_atom() { return g_frame_class; }
 
 HWND create_owner_window() {
   return CreateWindowExW(0, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

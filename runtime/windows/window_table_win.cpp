@@ -21,11 +21,13 @@ Unit* LoadedWindow::unit(uint32_t unit_id) {
 }
 
 Unit* LoadedWindow::unit_of(HWND h) {
-  // A combo box's edit field is a child of the combo box: walk up to the unit.
-  for (; h && h != hwnd; h = GetParent(h))
-    for (auto& u : units)
-      if (u->hwnd == h) return u.get();
-  return nullptr;
+  // Units are children of the frame; a combo box's edit field is a child of
+  // the combo box: walk up to the frame's child.
+  while (h && GetParent(h) != hwnd) h = GetParent(h);
+  if (!h) return nullptr;
+  const int index = GetDlgCtrlID(h);
+  Unit* u = index > 0 && index < static_cast<int>(at_index.size()) ? at_index[static_cast<size_t>(index)] : nullptr;
+  return u && u->hwnd == h ? u : nullptr;
 }
 
 LoadedWindow* find_window(uint32_t window_id) {
@@ -34,11 +36,14 @@ LoadedWindow* find_window(uint32_t window_id) {
   return nullptr;
 }
 
-LoadedWindow* window_of(HWND frame) {
-  if (!frame) return nullptr;
-  for (auto& w : runtime().windows)
-    if (w->hwnd == frame) return w.get();
-  return nullptr;
+void bind_window(LoadedWindow& w, HWND frame) {
+  w.hwnd = frame;
+  SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&w));
+}
+
+LoadedWindow* window_from(HWND frame) {
+  if (!frame || GetClassWord(frame, GCW_ATOM) != frame_class_atom()) return nullptr;
+  return reinterpret_cast<LoadedWindow*>(GetWindowLongPtrW(frame, GWLP_USERDATA));
 }
 
 namespace {
@@ -69,7 +74,7 @@ bool notify_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lpar
 namespace {
 
 BOOL CALLBACK quieten(HWND h, LPARAM) {
-  if (LoadedWindow* w = window_of(h)) {
+  if (LoadedWindow* w = window_from(h)) {
     for (auto& u : w->units)
       if (u->cls == UnitClass::Timer) stop_timer(*u);
     EnableWindow(h, FALSE);
@@ -106,6 +111,26 @@ namespace {
 EventObserver g_observer = nullptr;
 }
 
+namespace win {
+
+EventAnswer raise_unit_event(LoadedWindow& w, Unit& u, int event, int argc, const int32_t* args) {
+  Runtime& rt = runtime();
+  if (rt.suspended > 0 || g_events_refused) return {false, 0};
+  if (g_observer) g_observer(w.id, u.id, event);
+  const ResolvedUnit* layout = u.layout;
+  const Handler handler = u.cls == UnitClass::MenuItem ? layout->find(0) : layout->find(event);
+  if (!handler) return {false, 0};
+  // Handlers nest (a tick inside a message box inside a click): the source of
+  // the outer event is back when the inner one returns.
+  const EventSource outer = rt.source;
+  rt.source = EventSource{w.id, u.id};
+  const int32_t answer = handler(argc, args);
+  rt.source = outer;
+  return {true, answer};
+}
+
+}  // namespace win
+
 HWND window_handle(uint32_t window_id) {
   const win::LoadedWindow* w = win::find_window(window_id);
   return w ? w->hwnd : nullptr;
@@ -131,17 +156,7 @@ EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int arg
   if (!w) fatal_error("未找到引发事件的窗口");
   win::Unit* u = unit_id ? w->unit(unit_id) : &w->own();
   if (!u) fatal_error("未找到引发事件的窗口组件");
-  if (g_observer) g_observer(window_id, u->id, event);
-  const ResolvedUnit* layout = u->layout;
-  const Handler handler = u->cls == UnitClass::MenuItem ? layout->find(0) : layout->find(event);
-  if (!handler) return {false, 0};
-  // Handlers nest (a tick inside a message box inside a click): the source of
-  // the outer event is back when the inner one returns.
-  const EventSource outer = rt.source;
-  rt.source = EventSource{window_id, u->id};
-  const int32_t answer = handler(argc, args);
-  rt.source = outer;
-  return {true, answer};
+  return win::raise_unit_event(*w, *u, event, argc, args);
 }
 
 EventSource current_event_source() { return win::runtime().source; }

@@ -42,6 +42,9 @@ struct LoadedWindow {
   uint64_t serial;  // tells a reloaded window from the one before
   const ResolvedWindow* layout;
   std::vector<std::unique_ptr<Unit>> units;  // [0] is the window's own unit
+  // The units by layout index, which is also each control's identifier;
+  // null where a unit has been destroyed.
+  std::vector<Unit*> at_index;
   HWND hwnd = nullptr;
   uint32_t parent_id = 0;
   UniqueMenu menu_bar;
@@ -53,7 +56,8 @@ struct LoadedWindow {
   Unit& own() { return *units[0]; }
   const Unit& own() const { return *units[0]; }
   Unit* unit(uint32_t unit_id);
-  Unit* unit_of(HWND hwnd);  // the unit whose window is hwnd or contains it
+  // The unit whose window is hwnd or holds it (a combo box's edit field).
+  Unit* unit_of(HWND hwnd);
 };
 
 // The runtime-wide state.
@@ -70,7 +74,29 @@ struct Runtime {
 Runtime& runtime();
 
 LoadedWindow* find_window(uint32_t window_id);
-LoadedWindow* window_of(HWND frame);  // by the frame's handle
+
+// Each frame of the runtime's window class is bound to its loaded window
+// when it is created (WM_NCCREATE) and unbound when the window is forgotten,
+// so that no message has to search for its window. window_from() gives
+// null for a window of any other class.
+void bind_window(LoadedWindow& w, HWND frame);
+LoadedWindow* window_from(HWND frame);
+
+// A loaded window across a raised event: the handler may have destroyed the
+// window, or even loaded it afresh. get() gives the very same window, or
+// null once it has gone.
+class WindowGuard {
+ public:
+  explicit WindowGuard(const LoadedWindow& w) : frame_(w.hwnd), serial_(w.serial) {}
+  LoadedWindow* get() const {
+    LoadedWindow* w = window_from(frame_);
+    return w && w->serial == serial_ ? w : nullptr;
+  }
+
+ private:
+  HWND frame_;
+  uint64_t serial_;
+};
 
 // Suspends events for its lifetime.
 class SuspendEvents {
@@ -90,6 +116,7 @@ bool events_refused() noexcept;
 
 // Window classes of the runtime (registered once).
 extern const wchar_t kFrameClass[];
+ATOM frame_class_atom();  // 0 until the classes are registered
 extern const wchar_t kLabelClass[];
 extern const wchar_t kTimerClass[];
 void register_classes();
@@ -105,6 +132,10 @@ void show_window_unit(LoadedWindow& w);
 void apply_window_state(LoadedWindow& w, int32_t state);
 // The first show of a freshly created window.
 void first_show(LoadedWindow& w);
+
+// Destroys a loaded window now. First the windows its dialog mode disabled
+// get their enabled state back.
+void destroy_now(LoadedWindow& w);
 
 // The rest of a window's destruction, after WM_DESTROY: give back what dialog
 // mode disabled, forget the window, end a dialog loop, post quit after the
@@ -128,6 +159,10 @@ bool pretranslate(MSG& msg);
 // Timer units.
 void set_timer_interval(Unit& timer, int32_t interval);
 void stop_timer(Unit& timer);
+
+// Raises an event of a unit whose window procedure already holds it; the
+// public raise_event() finds the window and the unit by identifier first.
+EventAnswer raise_unit_event(LoadedWindow& w, Unit& u, int event, int argc = 0, const int32_t* args = nullptr);
 
 // Tells the observers of window_access_win.h that a window is being
 // destroyed, or offers them a private or registered message; true when one
