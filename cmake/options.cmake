@@ -42,8 +42,8 @@ endfunction()
 
 # timer_add_gui_test(NAME SOURCES... LIBS... [ARGS...] [ENVIRONMENT...]): a
 # Windows GoogleTest binary that creates windows. It runs in a Wine virtual
-# desktop named after the test, so that parallel tests never share focus,
-# foreground or window lookups, and windows behave as on a Windows desktop.
+# desktop named after the test, so that windows behave as on a Windows
+# desktop, in a display lane of its own (cmake/display_lanes.json).
 function(timer_add_gui_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ARGS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -53,10 +53,11 @@ function(timer_add_gui_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 180)
   endif()
-  # Every virtual desktop lives on the one X display and shares its pointer
-  # and keyboard focus: tests that show windows take turns with each other
-  # and with the driver scenarios.
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK x_pointer)
+  # Every virtual desktop of one X display shares its pointer and keyboard
+  # focus: a test that shows windows takes a display lane of its own (a Wine
+  # session and Xvfb of its own, scripts/wine-run), which it shares with no
+  # other test while it runs.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_GROUPS display:1)
   if(T_ENVIRONMENT)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
   endif()
@@ -70,6 +71,6 @@ function(timer_add_cp1252_run target)
   set(name ${target}_cp1252)
   add_test(NAME ${name}
     COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" --desktop ${name} $<TARGET_FILE:${target}> ${ARGN})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RESOURCE_LOCK x_pointer
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RESOURCE_GROUPS display:1
     ENVIRONMENT "WINE_RUN_LANG=en_US.UTF-8;TIMER_EXPECT_ACP=1252")
 endfunction()
