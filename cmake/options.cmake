@@ -46,7 +46,9 @@ endfunction()
 # desktop, in a display lane of its own (cmake/display_lanes.json).
 function(timer_add_gui_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ARGS;ENVIRONMENT" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  # Each binary also checks that its run has the ANSI code page its entry
+  # names (TIMER_EXPECT_ACP: 936 here, 1252 in timer_add_cp1252_run).
+  add_executable(${name} ${T_SOURCES} "${PROJECT_SOURCE_DIR}/tests/code_page_test.cpp")
   target_link_libraries(${name} PRIVATE ${T_LIBS} timer_options GTest::gtest_main)
   add_test(NAME ${name}
     COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" --desktop ${name} $<TARGET_FILE:${name}> ${T_ARGS})
@@ -58,15 +60,13 @@ function(timer_add_gui_test name)
   # session and Xvfb of its own, scripts/wine-run), which it shares with no
   # other test while it runs.
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_GROUPS display:1)
-  if(T_ENVIRONMENT)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
-  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "TIMER_EXPECT_ACP=936;${T_ENVIRONMENT}")
 endfunction()
 
 # timer_add_cp1252_run(TARGET [ARGS...]): runs a GUI test binary once more in
 # a Wine whose ANSI code page is 1252 instead of 936. The program's Chinese
 # texts must come through intact there too, because every text crosses into
-# Windows as UTF-16. The binary can check GetACP() against TIMER_EXPECT_ACP.
+# Windows as UTF-16. The binary checks GetACP() against TIMER_EXPECT_ACP.
 function(timer_add_cp1252_run target)
   set(name ${target}_cp1252)
   add_test(NAME ${name}

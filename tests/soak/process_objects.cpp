@@ -50,8 +50,8 @@ DWORD kernel_handles() {
   return n;
 }
 
-// The committed private regions of the address space, added up: what
-// Windows calls private bytes, which Wine's process counters do not give.
+// The committed private regions of the address space, added up: Windows's
+// private bytes, read the same way under Wine as on Windows.
 SIZE_T private_bytes() {
   SIZE_T total = 0;
   MEMORY_BASIC_INFORMATION m;
