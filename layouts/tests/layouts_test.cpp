@@ -63,7 +63,7 @@ TEST(Layouts, UnitNamesAreUnique) {
 }
 
 TEST(Layouts, MainWindowControlsFitAClientAreaWithoutMenuBar) {
-  EXPECT_EQ(layouts::lowest_control_bottom(mw::kLayout), 136) << "编辑框_提醒 ends there";
+  EXPECT_EQ(layouts::lowest_control_bottom(mw::kLayout), 136) << "选择框2 ends there";
   EXPECT_EQ(layouts::lowest_control_bottom(cw::kLayout), 88) << "the buttons end there";
 }
 
