@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "confirm_window.h"
