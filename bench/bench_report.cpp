@@ -1,12 +1,12 @@
 #include "bench_report.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <map>
 
+#include "command_line.h"
 #include "driver_process.h"
 
 namespace bench {
@@ -27,32 +27,18 @@ std::map<std::wstring, std::wstring>& options() {
   return m;
 }
 
-bool starts_with(const std::wstring& s, const wchar_t* prefix, std::wstring* rest) {
-  const size_t n = wcslen(prefix);
-  if (s.compare(0, n, prefix) != 0) return false;
-  *rest = s.substr(n);
-  return true;
-}
-
 }  // namespace
 
 void read_arguments() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  for (int i = 1; argv && i < argc; ++i) {
-    const std::wstring arg = argv[i];
-    std::wstring rest;
-    if (starts_with(arg, L"--program=", &rest)) {
-      const size_t eq = rest.find(L'=');
-      if (eq != std::wstring::npos) programs()[rest.substr(0, eq)] = drv::windows_path(rest.substr(eq + 1));
-    } else if (starts_with(arg, L"--out=", &rest)) {
-      out_file() = drv::windows_path(rest);
-    } else if (starts_with(arg, L"--", &rest)) {
-      const size_t eq = rest.find(L'=');
-      options()[rest.substr(0, eq)] = eq == std::wstring::npos ? std::wstring() : rest.substr(eq + 1);
+  const drv::CommandLine c = drv::command_line();
+  for (const auto& [name, path] : c.keyed(L"program")) programs()[name] = drv::windows_path(path);
+  for (const auto& [name, value] : c.options) {
+    if (name == L"out") {
+      out_file() = drv::windows_path(value);
+    } else if (name != L"program") {
+      options()[name] = value;
     }
   }
-  LocalFree(argv);
 }
 
 std::wstring program(const std::wstring& name) {

@@ -42,34 +42,35 @@ endfunction()
 
 # timer_add_gui_test(NAME SOURCES... LIBS... [ARGS...] [ENVIRONMENT...]): a
 # Windows GoogleTest binary that creates windows. It runs in a Wine virtual
-# desktop named after the test, so that parallel tests never share focus,
-# foreground or window lookups, and windows behave as on a Windows desktop.
+# desktop named after the test, so that windows behave as on a Windows
+# desktop, in a display lane of its own (cmake/display_lanes.json).
 function(timer_add_gui_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ARGS;ENVIRONMENT" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  # Each binary also checks that its run has the ANSI code page its entry
+  # names (TIMER_EXPECT_ACP: 936 here, 1252 in timer_add_cp1252_run).
+  add_executable(${name} ${T_SOURCES} "${PROJECT_SOURCE_DIR}/tests/code_page_test.cpp")
   target_link_libraries(${name} PRIVATE ${T_LIBS} timer_options GTest::gtest_main)
   add_test(NAME ${name}
     COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" --desktop ${name} $<TARGET_FILE:${name}> ${T_ARGS})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 180)
   endif()
-  # Every virtual desktop lives on the one X display and shares its pointer
-  # and keyboard focus: tests that show windows take turns with each other
-  # and with the driver scenarios.
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK x_pointer)
-  if(T_ENVIRONMENT)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENVIRONMENT}")
-  endif()
+  # Every virtual desktop of one X display shares its pointer and keyboard
+  # focus: a test that shows windows takes a display lane of its own (a Wine
+  # session and Xvfb of its own, scripts/wine-run), which it shares with no
+  # other test while it runs.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_GROUPS display:1)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "TIMER_EXPECT_ACP=936;${T_ENVIRONMENT}")
 endfunction()
 
 # timer_add_cp1252_run(TARGET [ARGS...]): runs a GUI test binary once more in
 # a Wine whose ANSI code page is 1252 instead of 936. The program's Chinese
 # texts must come through intact there too, because every text crosses into
-# Windows as UTF-16. The binary can check GetACP() against TIMER_EXPECT_ACP.
+# Windows as UTF-16. The binary checks GetACP() against TIMER_EXPECT_ACP.
 function(timer_add_cp1252_run target)
   set(name ${target}_cp1252)
   add_test(NAME ${name}
     COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run" --desktop ${name} $<TARGET_FILE:${target}> ${ARGN})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RESOURCE_LOCK x_pointer
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RESOURCE_GROUPS display:1
     ENVIRONMENT "WINE_RUN_LANG=en_US.UTF-8;TIMER_EXPECT_ACP=1252")
 endfunction()

@@ -82,12 +82,10 @@ bool confirm_window_shot(const std::wstring& layout_host, const std::wstring& ou
 }  // namespace
 
 int main() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc != 4) return fail("usage: readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR");
-  const std::wstring timer_exe = drv::windows_path(argv[1]), layout_host = drv::windows_path(argv[2]),
-                     out = drv::windows_path(argv[3]);
-  LocalFree(argv);
+  const std::vector<std::wstring> args = drv::command_line().positional;
+  if (args.size() != 3) return fail("usage: readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR");
+  const std::wstring timer_exe = drv::windows_path(args[0]), layout_host = drv::windows_path(args[1]),
+                     out = drv::windows_path(args[2]);
 
   drv::Process timer = drv::Process::start(timer_exe);
   if (!timer.started()) return fail("timer.exe did not start");

@@ -8,9 +8,11 @@
 // program when STATUS-DIR\kill appears, and exits with the program's exit
 // code when the program has ended.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
+#include <vector>
+
+#include "command_line.h"
 
 namespace {
 
@@ -31,12 +33,10 @@ void touch(const std::wstring& path) {
 }  // namespace
 
 int main() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc < 4) return 2;
-  const std::wstring caption = argv[1], status = std::wstring(argv[2]) + L"\\";
-  std::wstring command = L"\"" + std::wstring(argv[3]) + L"\"";
-  LocalFree(argv);
+  const std::vector<std::wstring> args = drv::command_line().positional;
+  if (args.size() < 3) return 2;
+  const std::wstring caption = args[0], status = args[1] + L"\\";
+  std::wstring command = L"\"" + args[2] + L"\"";
 
   STARTUPINFOW si{};
   si.cb = sizeof si;

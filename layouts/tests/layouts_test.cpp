@@ -6,6 +6,7 @@
 #include <string>
 
 #include "confirm_window.h"
+#include "layout_facts.h"
 #include "layout_table.h"
 #include "layouts.h"
 #include "main_window.h"
@@ -48,31 +49,36 @@ TEST(Layouts, MenuItemsAreCommands20000To20004) {
   EXPECT_FALSE(mw::kLayout.units[1].flags & rt::unit_flag::kVisible) << "the menu stays out of the menu bar";
 }
 
-TEST(Layouts, NamesAreUniqueAndEveryBindingNamesAHandler) {
+// Which handler each name reaches is held against the program's handler
+// table where that table lives (app/tests/handler_binding_test.cpp).
+TEST(Layouts, UnitNamesAreUnique) {
   for (const rt::WindowDef* def : {&mw::kLayout, &cw::kLayout}) {
     std::set<std::string> names;
     for (int i = 0; i < def->unit_count; ++i) {
-      const rt::UnitDef& u = def->units[i];
-      if (u.name) {
-        EXPECT_TRUE(names.insert(u.name).second) << u.name;
-      }
-      for (const rt::EventDef& e : u.events) {
-        if (e.handler) {
-          EXPECT_NE(std::string(e.handler).find('.'), std::string::npos) << e.handler;
-        }
+      if (const char* name = def->units[i].name) {
+        EXPECT_TRUE(names.insert(name).second) << name;
       }
     }
   }
 }
 
-TEST(Layouts, MainWindowUnitsFitAClientAreaWithoutMenuBar) {
-  int lowest = 0;
-  for (int i = 1; i < mw::kLayout.unit_count; ++i) {
-    const rt::UnitDef& u = mw::kLayout.units[i];
-    if (u.cls == rt::UnitClass::MenuItem || u.cls == rt::UnitClass::Timer) continue;
-    lowest = std::max(lowest, u.top + u.height);
-  }
-  EXPECT_EQ(lowest, 136);
+TEST(Layouts, MainWindowControlsFitAClientAreaWithoutMenuBar) {
+  EXPECT_EQ(layouts::lowest_control_bottom(mw::kLayout), 136) << "选择框2 ends there";
+  EXPECT_EQ(layouts::lowest_control_bottom(cw::kLayout), 88) << "the buttons end there";
+}
+
+// Control IDs are layout indices; tests read them, and counts, off the
+// layouts through these.
+TEST(LayoutFacts, UnitIndicesAndVisibleControls) {
+  EXPECT_EQ(layouts::unit_index(mw::kLayout, mw::kOwn), 0);
+  EXPECT_EQ(layouts::unit_index(mw::kLayout, mw::菜单), 1);
+  EXPECT_EQ(layouts::unit_index(mw::kLayout, mw::按钮1), 12);
+  EXPECT_EQ(layouts::unit_index(mw::kLayout, mw::标签4), 24);
+  EXPECT_EQ(layouts::unit_index(cw::kLayout, cw::按钮2), 2);
+  EXPECT_EQ(layouts::unit_index(mw::kLayout, cw::按钮2), -1) << "a unit of the other window";
+  // the main window: 17 of its 19 controls and timers show (the timers do not)
+  EXPECT_EQ(layouts::visible_control_count(mw::kLayout), 17);
+  EXPECT_EQ(layouts::visible_control_count(cw::kLayout), 3);
 }
 
 }  // namespace

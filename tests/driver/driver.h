@@ -3,6 +3,7 @@
 // screenshots.
 #pragma once
 
+#include "command_line.h"
 #include "driver_find.h"
 #include "driver_input.h"
 #include "driver_read.h"

@@ -102,6 +102,11 @@ POINT centre_of(HWND w) {
 }
 
 bool move_mouse(POINT screen) {
+  // Already there: the move that brought it waited for its reports, so
+  // there is nothing to wait for (a hundred clicks on one button cost a
+  // hundred quiet spells otherwise).
+  POINT at{};
+  if (GetCursorPos(&at) && same_point(at, screen)) return true;
   std::vector<INPUT> inputs = {mouse_at(screen, 0)};
   if (!send(inputs)) return false;
   // There, and still there a little later: the pointer motions that X

@@ -20,8 +20,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
+#include "command_line.h"
 #include "program.h"
 #include "service.h"
 #include "system/shutdown_win.h"
@@ -54,22 +54,14 @@ BOOL WINAPI record_power_state(BOOL suspend, BOOL force) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  bool again = false, real_shutdown = false;
-  const char* positional[2] = {};
-  int positionals = 0;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--again") == 0) {
-      again = true;
-    } else if (std::strcmp(argv[i], "--real-shutdown") == 0) {
-      real_shutdown = true;
-    } else if (positionals < 2) {
-      positional[positionals++] = argv[i];
-    }
+int main() {
+  const drv::CommandLine args = drv::command_line();
+  const bool again = args.has(L"again"), real_shutdown = args.has(L"real-shutdown");
+  if (args.positional.empty()) return 2;
+  const uint32_t window_id = static_cast<uint32_t>(std::wcstoul(args.positional[0].c_str(), nullptr, 16));
+  if (args.positional.size() > 1 && (g_log = _wfopen(args.positional[1].c_str(), L"a"))) {
+    rt::set_event_observer(log_event);
   }
-  if (!positional[0]) return 2;
-  const uint32_t window_id = static_cast<uint32_t>(std::strtoul(positional[0], nullptr, 16));
-  if (positional[1] && (g_log = std::fopen(positional[1], "a"))) rt::set_event_observer(log_event);
   app::start_program();
   if (!real_shutdown) {
     rt::system::ShutdownCalls recorded = rt::system::real_shutdown_calls();

@@ -21,7 +21,7 @@ namespace prop = rt::prop;
 
 constexpr char kReminder[] = "该休息了, soak";
 constexpr wchar_t kReminderShown[] = L"该休息了, soak";
-constexpr int kCancelButton = 2;  // 按钮2 "取消" of the confirmation window
+const int kCancelButton = layouts::unit_index(cw::kLayout, cw::按钮2);  // "取消"
 
 struct Kind {
   bool shut_down, music, reminder;
@@ -35,27 +35,45 @@ constexpr Kind kKinds[] = {
 };
 
 int g_shutdown_requests = 0;
+int g_run_outs = 0;
 
+// Recorded and refused, as Windows refuses a request it cannot carry out.
 BOOL WINAPI count_exit_windows(UINT, DWORD) {
   ++g_shutdown_requests;
-  return TRUE;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
 }
 
 BOOL WINAPI count_power_state(BOOL, BOOL) {
   ++g_shutdown_requests;
-  return TRUE;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
 }
+
+enum class Answer { CancelButton, CloseButton, RunOut };
 
 // What the answering timer met during one firing.
 struct Answers {
-  bool cancel_with_button;  // else the confirmation gets WM_CLOSE
-  HWND last;                // answered already (a posted answer takes a moment)
+  Answer confirmation;
+  HWND last;  // answered already (a posted answer takes a moment)
   int confirmations;
+  int requests;  // shutdown requests while the confirmation was open
   int boxes;
   wchar_t box_text[64];
   bool played_with_box;
 };
 Answers g_answers;
+
+// The confirmation's count, its ticks raised as its 时钟1 raises them, until
+// the tick after 确定(0) asks for the shutdown (at most the ten seconds and
+// that tick).
+int run_out_count() {
+  const int before = g_shutdown_requests;
+  for (int tick = 0; tick <= 10 && g_shutdown_requests == before; ++tick) {
+    rt::raise_event(cw::kWindow, cw::时钟1, rt::event::kTick);
+  }
+  return g_shutdown_requests - before;
+}
 
 BOOL CALLBACK find_box(HWND window, LPARAM found) noexcept {
   wchar_t cls[16];
@@ -73,7 +91,8 @@ void CALLBACK answer(HWND, UINT, UINT_PTR, DWORD) noexcept {
     if (confirm == a.last) return;
     a.last = confirm;
     ++a.confirmations;
-    if (a.cancel_with_button) {
+    if (a.confirmation == Answer::RunOut) a.requests += run_out_count();
+    if (a.confirmation == Answer::CancelButton) {
       PostMessageW(GetDlgItem(confirm, kCancelButton), BM_CLICK, 0, 0);
     } else {
       PostMessageW(confirm, WM_CLOSE, 0, 0);
@@ -100,7 +119,9 @@ bool fired_as(const Kind& k, const Answers& a) {
   const bool box_right = k.box_text ? a.boxes == 1 && std::wcscmp(a.box_text, k.box_text) == 0 : a.boxes == 0;
   const bool idle = button_caption() == "定时" &&
                     std::string(rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption).c_str()) == "0";
-  return box_right && a.confirmations == (k.shut_down ? 1 : 0) && a.played_with_box == k.music && idle;
+  const bool requested = k.shut_down && a.confirmation == Answer::RunOut;
+  return box_right && a.confirmations == (k.shut_down ? 1 : 0) && a.requests == (requested ? 1 : 0) &&
+         a.played_with_box == k.music && idle;
 }
 
 }  // namespace
@@ -128,7 +149,8 @@ bool fire(HWND frame, int n) {
   put_combo(mw::组合框_秒, at.second);
 
   g_answers = Answers{};
-  g_answers.cancel_with_button = (n / 4) % 2 == 0;
+  g_answers.confirmation = static_cast<Answer>((n / 4) % 3);
+  const int requests_before = g_shutdown_requests;
   click(frame, kStartButton);
   const bool started = button_caption() == "停止";
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, answer);
@@ -142,12 +164,16 @@ bool fire(HWND frame, int n) {
   put_combo(mw::组合框_分, 0);
   put_combo(mw::组合框_秒, 0);
   const Answers& a = g_answers;
-  if (started && fired_as(k, a)) return true;
-  std::printf("firing %d (kind %d): started %d, %d confirmations, %d boxes, alarm with the box %d\n", n, n % 4,
-              started, a.confirmations, a.boxes, a.played_with_box);
+  if (k.shut_down && a.confirmation == Answer::RunOut) ++g_run_outs;
+  const bool no_other_requests = g_shutdown_requests - requests_before == a.requests;
+  if (started && fired_as(k, a) && no_other_requests) return true;
+  std::printf("firing %d (kind %d): started %d, %d confirmations, %d requests (%d in all), %d boxes, alarm with the box %d\n",
+              n, n % 4, started, a.confirmations, a.requests, g_shutdown_requests - requests_before, a.boxes,
+              a.played_with_box);
   return false;
 }
 
 int shutdown_requests() { return g_shutdown_requests; }
+int run_out_confirmations() { return g_run_outs; }
 
 }  // namespace soak

@@ -228,12 +228,4 @@ TEST_F(TrayService, MouseMessagesOfTheIconRaiseTheTrayNotificationEvent) {
   EXPECT_EQ(tt::steps(), expected);
 }
 
-// The ctest entries say which ANSI code page their Wine runs with, so that
-// the run meant to prove the wide-character path really has a foreign one.
-TEST(CodePage, IsTheOneThisRunIsFor) {
-  const char* expected = std::getenv("TIMER_EXPECT_ACP");
-  if (!expected) GTEST_SKIP() << "TIMER_EXPECT_ACP not set";
-  EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
-}
-
 }  // namespace

@@ -261,8 +261,8 @@ TEST_F(ThemeMessages, ErasingAsksTheParentForItsColoursAndPaintingUsesThem) {
   paint_window(c.push);
   rt::WindowDc check_dc(c.check, rt::WindowDc::Whole), push_dc(c.push, rt::WindowDc::Whole);
   EXPECT_EQ(GetPixel(check_dc.get(), 40, 1), kParentBrush);
-  EXPECT_EQ(GetPixel(check_dc.get(), 0, 9), check_box::kFrame);
-  EXPECT_EQ(GetPixel(push_dc.get(), 1, 11), scheme_colors(1).button_border);
+  EXPECT_EQ(GetPixel(check_dc.get(), 0, 9), RGB(24, 81, 132)) << "the check box's frame";
+  EXPECT_EQ(GetPixel(push_dc.get(), 1, 11), RGB(0, 60, 115)) << "scheme 1's button border";
   g_parent_brush = nullptr;
   set_visual_style(0);
 }
@@ -276,9 +276,9 @@ TEST_F(ThemeMessages, AWindowCreatedLaterShowsTheLook) {
   pump();
   ASSERT_NE(find_record(c.push), nullptr);
   rt::WindowDc push_dc(c.push, rt::WindowDc::Whole), edit_dc(c.edit, rt::WindowDc::Whole);
-  EXPECT_EQ(GetPixel(push_dc.get(), 1, 11), scheme_colors(1).button_border);
+  EXPECT_EQ(GetPixel(push_dc.get(), 1, 11), RGB(0, 60, 115)) << "scheme 1's button border";
   EXPECT_EQ(GetPixel(push_dc.get(), 1, 1), GetSysColor(COLOR_BTNFACE)) << "a rounded corner";
-  EXPECT_EQ(GetPixel(edit_dc.get(), 0, 10), scheme_colors(1).frame);
+  EXPECT_EQ(GetPixel(edit_dc.get(), 0, 10), RGB(123, 158, 189)) << "scheme 1's frame";
   EXPECT_EQ(GetPixel(edit_dc.get(), 1, 10), GetSysColor(COLOR_WINDOW));
 }
 

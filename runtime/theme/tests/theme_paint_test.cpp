@@ -1,13 +1,13 @@
 // The painters on memory bitmaps: border and frame colours, the state rings'
-// gradient end points, corner pixels, the tick and the chevron, per state.
+// gradients, corner pixels, the tick and the chevron, per state and scheme.
+// Every expected colour is a literal of the look's definition, never an
+// entry of the tables that paint it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <utility>
 
 #include "theme/scheme_colors.h"
-#include "theme/shapes.h"
 #include "theme_test_support.h"
 
 namespace {
@@ -55,64 +55,130 @@ bool on_outline(std::pair<int, int> p, const Rect& r) {
          (in_y && (p.first == r.left || p.first == r.right - 1));
 }
 
-// How far a gradient's pixel may be from its corner colour `steps` pixels in.
-int slack(Color a, Color b, int steps, int length) {
-  const int d = std::max({std::abs(red(a) - red(b)), std::abs(green(a) - green(b)), std::abs(blue(a) - blue(b))});
-  return d * steps / length + d / length + 2;
+// What the platform draws for gradient `g` over `r` as the look defines
+// it: two triangles, (top left, top right, bottom left) and (bottom right,
+// top right, bottom left).
+Color drawn_gradient(const Rect& r, const Gradient& g, Point at) {
+  Canvas c(r.right, r.bottom);
+  const auto vertex = [](LONG x, LONG y, Color color) {
+    return TRIVERTEX{x, y, static_cast<COLOR16>(GetRValue(color) << 8), static_cast<COLOR16>(GetGValue(color) << 8),
+                     static_cast<COLOR16>(GetBValue(color) << 8), 0};
+  };
+  TRIVERTEX v[4] = {vertex(r.left, r.top, g.top_left), vertex(r.right, r.top, g.top_right),
+                    vertex(r.left, r.bottom, g.bottom_left), vertex(r.right, r.bottom, g.bottom_right)};
+  GRADIENT_TRIANGLE t[2] = {{0, 1, 2}, {3, 1, 2}};
+  GradientFill(c.dc(), v, 4, t, 2, GRADIENT_FILL_TRIANGLE);
+  return c.at(at.x, at.y);
+}
+
+// The pixels of `c` at `points` are those of gradient `g` over `r`, within
+// 2 on each channel (the platform may round a vertical gradient otherwise).
+void expect_gradient(const Canvas& c, const Rect& r, const Gradient& g, std::initializer_list<Point> points) {
+  for (const Point p : points)
+    EXPECT_TRUE(near_color(c.at(p.x, p.y), drawn_gradient(r, g, p), 2)) << "at " << p.x << "," << p.y;
 }
 
 const Color kFace = GetSysColor(COLOR_BTNFACE);
-constexpr int kNone = -1;
+// A disabled control's shades: the button face's value less a step.
+const Color kDisabledBorder = kFace - 0x202020;
+constexpr Color kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
-// 80 x 40: border at 1, ring 2..3 and the face from 4 on.
+// The colours the look is defined with, written out here rather than read
+// from the tables under test: a mistyped entry there must fail a test.
+// Push button gradients of scheme 1 (the hot and checked rings are every
+// scheme's).
+constexpr Gradient kPressedRing = {RGB(209, 204, 193), RGB(209, 204, 193), RGB(242, 241, 238), RGB(242, 241, 238)};
+constexpr Gradient kHotRing = {RGB(255, 240, 207), RGB(255, 240, 207), RGB(229, 151, 0), RGB(229, 151, 0)};
+constexpr Gradient kCheckedRing = {RGB(214, 203, 189), RGB(214, 207, 198), RGB(247, 243, 239), RGB(247, 243, 239)};
+constexpr Gradient kFocusRing = {RGB(206, 231, 255), RGB(206, 231, 255), RGB(105, 130, 238), RGB(105, 130, 238)};
+constexpr Gradient kNormalRing = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(226, 223, 214), RGB(226, 223, 214)};
+constexpr Gradient kPressedFace = {RGB(231, 227, 222), RGB(231, 231, 231), RGB(231, 227, 222), RGB(231, 227, 222)};
+constexpr Gradient kNormalFace = {RGB(252, 252, 251), RGB(252, 252, 251), RGB(236, 235, 230), RGB(236, 235, 230)};
+constexpr Color kFlatDisabledFace = RGB(245, 244, 234);
+// Per scheme: push button border, frame of edit and combo boxes, chevrons.
+struct SchemeLiterals {
+  Color border, frame, arrow;
+};
+constexpr SchemeLiterals kSchemes[] = {{},
+                                       {RGB(0, 60, 115), RGB(123, 158, 189), RGB(123, 158, 189)},
+                                       {RGB(55, 98, 6), RGB(164, 185, 127), kWhite},
+                                       {RGB(0, 60, 116), RGB(198, 197, 215), kBlack}};
+// Scheme 1's arrow buttons: entry a fills, a + 4 gives the corners, a + 8
+// fills inside (a: 0 disabled, 1 pressed, 2 hot, 3 normal).
+constexpr Gradient kArrowButton[12] = {
+    {RGB(247, 243, 239), RGB(231, 231, 222), RGB(231, 227, 222), RGB(231, 227, 222)},
+    {RGB(165, 174, 222), RGB(189, 203, 247), RGB(115, 130, 222), RGB(181, 199, 247)},
+    {RGB(181, 199, 239), RGB(148, 174, 231), RGB(132, 162, 222), RGB(140, 166, 222)},
+    {RGB(214, 227, 255), RGB(189, 203, 247), RGB(173, 195, 247), RGB(181, 199, 247)},
+    {RGB(247, 247, 247), RGB(247, 243, 239), RGB(247, 243, 239), RGB(247, 243, 239)},
+    {RGB(189, 195, 222), RGB(173, 182, 222), RGB(222, 227, 255), RGB(222, 227, 247)},
+    {RGB(206, 219, 239), RGB(198, 207, 239), RGB(198, 207, 231), RGB(189, 203, 231)},
+    {RGB(231, 239, 255), RGB(222, 231, 255), RGB(222, 227, 255), RGB(222, 227, 247)},
+    {RGB(247, 247, 247), RGB(239, 239, 231), RGB(239, 235, 231), RGB(231, 231, 222)},
+    {RGB(107, 142, 247), RGB(132, 150, 247), RGB(140, 158, 239), RGB(214, 223, 239)},
+    {RGB(255, 255, 255), RGB(206, 227, 255), RGB(198, 223, 255), RGB(189, 219, 255)},
+    {RGB(231, 235, 255), RGB(189, 207, 255), RGB(181, 203, 255), RGB(173, 203, 247)},
+};
+constexpr Color kDisabledChevron = RGB(206, 202, 198);
+// Check boxes, in every scheme.
+constexpr Color kCheckFrame = RGB(24, 81, 132);
+constexpr Gradient kCheckPressed = {RGB(181, 178, 165), RGB(214, 215, 206), RGB(214, 215, 206), RGB(247, 239, 222)};
+constexpr Gradient kCheckHot = {RGB(255, 243, 206), RGB(255, 203, 99), RGB(255, 203, 99), RGB(255, 178, 49)};
+constexpr Gradient kCheckNormal = {RGB(222, 223, 214), RGB(247, 243, 239), RGB(247, 243, 239), RGB(255, 255, 255)};
+constexpr Color kTick = RGB(33, 162, 33), kDisabledTick = RGB(206, 203, 189);
+
+// 80 x 40: border at 1, ring 2..3 and the face from 4 on. Schemes 2 and 3
+// are held to what they share with scheme 1 (the hot and checked rings) and
+// their own borders; their other entries are the look's own choice.
 TEST(ThemePaint, PushButtonByState) {
   struct Case {
     uint32_t state;
-    int ring;  // kNone: the flat disabled face
-    int face;  // kNone: no face of its own
+    int scheme;
+    const Gradient* ring;  // null: the flat disabled face, or not held
+    const Gradient* face;  // null: no face of its own, or not held
   };
   const Case cases[] = {
-      {0, 4, 6},
-      {st::kHot, 1, 6},
-      {st::kPressed | st::kHot, 0, 5},
-      {st::kHot | st::kChecked | st::kFocused, 1, 5},
-      {st::kChecked, 2, 5},
-      {st::kIndeterminate, 2, 5},
-      {st::kFocused, 3, 6},
-      {st::kDefault, 3, 6},
-      {st::kDisabled, kNone, kNone},
-      {st::kDisabled | st::kFocused, kNone, kNone},
+      {0, 1, &kNormalRing, &kNormalFace},
+      {st::kHot, 1, &kHotRing, &kNormalFace},
+      {st::kPressed | st::kHot, 1, &kPressedRing, &kPressedFace},
+      {st::kHot | st::kChecked | st::kFocused, 1, &kHotRing, &kPressedFace},
+      {st::kChecked, 1, &kCheckedRing, &kPressedFace},
+      {st::kIndeterminate, 1, &kCheckedRing, &kPressedFace},
+      {st::kFocused, 1, &kFocusRing, &kNormalFace},
+      {st::kDefault, 1, &kFocusRing, &kNormalFace},
+      {st::kDisabled, 1, nullptr, nullptr},
+      {st::kDisabled | st::kFocused, 1, nullptr, nullptr},
+      {st::kHot, 2, &kHotRing, nullptr},
+      {st::kChecked, 2, &kCheckedRing, nullptr},
+      {st::kHot, 3, &kHotRing, nullptr},
+      {st::kChecked, 3, &kCheckedRing, nullptr},
+      {st::kDisabled, 3, nullptr, nullptr},
   };
-  const SchemeColors& scheme = scheme_colors(1);
   const int w = 80, h = 40;
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "state 0x" << std::hex << c.state);
+    SCOPED_TRACE(testing::Message() << "state 0x" << std::hex << c.state << " scheme " << c.scheme);
     Canvas canvas(w, h);
-    canvas.paint(ControlKind::PushButton, tt::look(c.state, BS_PUSHBUTTON));
+    Look l = tt::look(c.state, BS_PUSHBUTTON);
+    l.scheme = c.scheme;
+    canvas.paint(ControlKind::PushButton, l);
     const bool disabled = c.state & st::kDisabled;
-    const Color border = disabled ? darker(kFace, kDisabledBorderStep) : scheme.button_border;
+    const Color border = disabled ? kDisabledBorder : kSchemes[c.scheme].border;
 
     EXPECT_TRUE(near_color(canvas.at(0, 20), kFace)) << "outer frame";
     EXPECT_TRUE(near_color(canvas.at(1, 20), border));
     EXPECT_TRUE(near_color(canvas.at(40, h - 2), border));
-    if (c.ring == kNone) {
-      EXPECT_TRUE(near_color(canvas.at(3, 2), kDisabledButtonFace));
-      EXPECT_TRUE(near_color(canvas.at(3, h - 3), kDisabledButtonFace));
-    } else {
-      const Gradient& g = scheme.button[c.ring];
-      EXPECT_TRUE(near_color(canvas.at(3, 2), g.top_left, slack(g.top_left, g.top_right, 1, w - 4)));
-      EXPECT_TRUE(near_color(canvas.at(3, h - 3), g.bottom_left, slack(g.top_left, g.bottom_left, 1, h - 4)));
+    if (disabled) {
+      EXPECT_TRUE(near_color(canvas.at(3, 2), kFlatDisabledFace));
+      EXPECT_TRUE(near_color(canvas.at(3, h - 3), kFlatDisabledFace));
+      EXPECT_TRUE(near_color(canvas.at(5, 4), kFlatDisabledFace)) << "the ring's flat fill shows through";
     }
-    if (c.face == kNone) {
-      EXPECT_TRUE(near_color(canvas.at(5, 4), kDisabledButtonFace)) << "the ring's flat fill shows through";
-    } else {
-      const Gradient& g = scheme.button[c.face];
-      EXPECT_TRUE(near_color(canvas.at(5, 4), g.top_left, slack(g.top_left, g.top_right, 1, w - 8)));
-      EXPECT_TRUE(near_color(canvas.at(5, h - 5), g.bottom_left, slack(g.top_left, g.bottom_left, 1, h - 8)));
-    }
+    // Points of the ring and of the face clear of the corners and of the
+    // focus rectangle.
+    if (c.ring) expect_gradient(canvas, {2, 2, w - 2, h - 2}, *c.ring, {{3, 2}, {w - 4, 2}, {3, h - 3}, {w - 4, h - 3}});
+    if (c.face) expect_gradient(canvas, {4, 4, w - 4, h - 4}, *c.face, {{5, 4}, {w - 6, 4}, {5, h - 5}, {w - 6, h - 5}});
     // The rounded corners, pixel by pixel.
-    const Color inner = disabled ? darker(kFace, kDisabledInnerCornerStep) : border;
-    const Color edge = disabled ? darker(kFace, kDisabledEdgeCornerStep) : border;
+    const Color inner = disabled ? kFace - 0x151515 : border;
+    const Color edge = disabled ? kFace - 0x111111 : border;
     for (const Point p : {Point{1, 1}, Point{1, h - 2}, Point{w - 2, h - 2}, Point{w - 2, 1}})
       EXPECT_EQ(canvas.at(p.x, p.y), kFace) << p.x << "," << p.y;
     for (const Point p : {Point{2, 2}, Point{2, h - 3}, Point{w - 3, h - 3}, Point{w - 3, 2}})
@@ -124,7 +190,9 @@ TEST(ThemePaint, PushButtonByState) {
     // The focus rectangle lies 1 pixel around the face, and nowhere else.
     if (c.state & st::kFocused) {
       Canvas unfocused(w, h);
-      unfocused.paint(ControlKind::PushButton, tt::look((c.state & ~st::kFocused) | st::kDefault, BS_PUSHBUTTON));
+      Look u = l;
+      u.state = (c.state & ~st::kFocused) | st::kDefault;
+      unfocused.paint(ControlKind::PushButton, u);
       const PixelSet diff = differences(canvas, unfocused);
       EXPECT_GT(diff.size(), 40u);
       for (const auto& p : diff) EXPECT_TRUE(on_outline(p, {3, 3, w - 3, h - 3})) << p.first << "," << p.second;
@@ -140,15 +208,16 @@ PixelSet text_pixels(uint32_t state, Color color) {
 }
 
 TEST(ThemePaint, PushButtonTextIsBlackOrGreyAndMovesWhenPressed) {
-  const PixelSet normal = text_pixels(0, kButtonText);
+  constexpr Color kGreyText = RGB(165, 162, 148);
+  const PixelSet normal = text_pixels(0, kBlack);
   ASSERT_GT(normal.size(), 10u);
-  EXPECT_TRUE(text_pixels(0, kDisabledButtonText).empty());
-  EXPECT_EQ(text_pixels(st::kDisabled, kDisabledButtonText).size(), normal.size());
-  EXPECT_TRUE(text_pixels(st::kDisabled, kButtonText).empty());
-  EXPECT_EQ(text_pixels(st::kIndeterminate, kDisabledButtonText).size(), normal.size());
+  EXPECT_TRUE(text_pixels(0, kGreyText).empty());
+  EXPECT_EQ(text_pixels(st::kDisabled, kGreyText).size(), normal.size());
+  EXPECT_TRUE(text_pixels(st::kDisabled, kBlack).empty());
+  EXPECT_EQ(text_pixels(st::kIndeterminate, kGreyText).size(), normal.size());
   PixelSet moved;
   for (const auto& p : normal) moved.insert({p.first + 1, p.second + 1});
-  EXPECT_EQ(text_pixels(st::kPressed, kButtonText), moved);
+  EXPECT_EQ(text_pixels(st::kPressed, kBlack), moved);
 }
 
 // The tick in the 7 x 7 inner square.
@@ -166,25 +235,24 @@ PixelSet tick_at(Point inner) {
 
 // 100 x 19, box centred: (0,3)-(13,16), gradient from (1,4), inner square (3,6)-(10,13).
 TEST(ThemePaint, CheckBoxByState) {
-  constexpr Color kWhite = RGB(255, 255, 255);
   struct Case {
     uint32_t state;
-    int gradient;     // kNone: white
-    Color inner;      // kUnpainted: the gradient shows
-    Color tick;       // kUnpainted: no tick
+    const Gradient* gradient;  // null: white
+    Color inner;               // kUnpainted: the gradient shows
+    Color tick;                // kUnpainted: no tick
   };
   const Case cases[] = {
-      {0, 2, tt::kUnpainted, tt::kUnpainted},
-      {st::kHot, 1, RGB(231, 231, 231), tt::kUnpainted},
-      {st::kPressed | st::kHot, 0, tt::kUnpainted, tt::kUnpainted},
-      {st::kChecked, 2, tt::kUnpainted, check_box::kTick},
-      {st::kChecked | st::kHot, 1, RGB(247, 247, 247), check_box::kTick},
-      {st::kChecked | st::kPressed, 0, tt::kUnpainted, check_box::kTick},
-      {st::kIndeterminate, 2, RGB(115, 195, 115), tt::kUnpainted},
-      {st::kIndeterminate | st::kHot, 1, RGB(33, 162, 33), tt::kUnpainted},
-      {st::kIndeterminate | st::kDisabled, kNone, RGB(206, 203, 189), tt::kUnpainted},
-      {st::kDisabled, kNone, tt::kUnpainted, tt::kUnpainted},
-      {st::kDisabled | st::kChecked, kNone, tt::kUnpainted, check_box::kDisabledTick},
+      {0, &kCheckNormal, tt::kUnpainted, tt::kUnpainted},
+      {st::kHot, &kCheckHot, RGB(231, 231, 231), tt::kUnpainted},
+      {st::kPressed | st::kHot, &kCheckPressed, tt::kUnpainted, tt::kUnpainted},
+      {st::kChecked, &kCheckNormal, tt::kUnpainted, kTick},
+      {st::kChecked | st::kHot, &kCheckHot, RGB(247, 247, 247), kTick},
+      {st::kChecked | st::kPressed, &kCheckPressed, tt::kUnpainted, kTick},
+      {st::kIndeterminate, &kCheckNormal, RGB(115, 195, 115), tt::kUnpainted},
+      {st::kIndeterminate | st::kHot, &kCheckHot, RGB(33, 162, 33), tt::kUnpainted},
+      {st::kIndeterminate | st::kDisabled, nullptr, RGB(206, 203, 189), tt::kUnpainted},
+      {st::kDisabled, nullptr, tt::kUnpainted, tt::kUnpainted},
+      {st::kDisabled | st::kChecked, nullptr, tt::kUnpainted, kDisabledTick},
   };
   const Rect box{0, 3, 13, 16}, inner{3, 6, 10, 13};
   for (const Case& c : cases) {
@@ -193,21 +261,19 @@ TEST(ThemePaint, CheckBoxByState) {
     canvas.paint(ControlKind::CheckBox, tt::look(c.state, BS_AUTOCHECKBOX | BS_VCENTER));
     const bool disabled = c.state & st::kDisabled;
     EXPECT_EQ(canvas.at(0, 0), kFace) << "the parent's background";
-    EXPECT_EQ(canvas.at(box.left, box.top + 6), disabled ? darker(kFace, kDisabledBorderStep) : check_box::kFrame);
+    EXPECT_EQ(canvas.at(box.left, box.top + 6), disabled ? kDisabledBorder : kCheckFrame);
     EXPECT_EQ(canvas.at(box.right - 1, box.bottom - 1), canvas.at(box.left, box.top + 6));
-    if (c.gradient == kNone) {
+    if (const Gradient* g = c.gradient) {  // its ring around the inner square
+      expect_gradient(canvas, {1, 4, 12, 15}, *g, {{1, 4}, {11, 4}, {1, 14}, {11, 14}, {2, 9}, {6, 5}});
+    } else {
       EXPECT_EQ(canvas.at(1, 4), kWhite);
       EXPECT_EQ(canvas.at(11, 14), kWhite);
-    } else {
-      const Gradient& g = check_box::kGradient[c.gradient];
-      EXPECT_TRUE(near_color(canvas.at(1, 4), g.top_left, slack(g.top_left, g.bottom_right, 1, 11)));
-      EXPECT_TRUE(near_color(canvas.at(11, 14), g.bottom_right, slack(g.top_left, g.bottom_right, 1, 11)));
     }
     const PixelSet tick = tick_at({inner.left, inner.top});
     if (c.tick != tt::kUnpainted) {
       EXPECT_EQ(pixels_of(canvas, inner, c.tick), tick);
-    } else if (c.inner != check_box::kTick) {
-      EXPECT_TRUE(pixels_of(canvas, inner, check_box::kTick).empty());
+    } else if (c.inner != kTick) {
+      EXPECT_TRUE(pixels_of(canvas, inner, kTick).empty());
     }
     if (c.inner != tt::kUnpainted)
       for (int y = inner.top; y < inner.bottom; ++y)
@@ -244,24 +310,29 @@ TEST(ThemePaint, CheckBoxTextTakesTheParentsColourAndItsFocusGoesAroundIt) {
   EXPECT_LT(right, 70) << "around the text's extent, not the whole rectangle";
 }
 
+// Radio buttons take the check box's colours (a choice of this look): the
+// outline in its frame colour, the dot in its tick colour.
 TEST(ThemePaint, RadioButtonIsRoundWithADotWhenChecked) {
+  Canvas box(60, 13);
+  box.paint(ControlKind::CheckBox, tt::look(st::kChecked, BS_AUTOCHECKBOX));
+  const Color frame = box.at(0, 6), tick = box.at(3, 5);
   for (const uint32_t state : {0u, st::kChecked}) {
     Canvas canvas(60, 13);
     Look l = tt::look(state, BS_AUTORADIOBUTTON);
     l.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    l.background_color = RGB(255, 255, 255);
+    l.background_color = kWhite;
     canvas.paint(ControlKind::RadioButton, l);
-    EXPECT_EQ(canvas.at(0, 0), RGB(255, 255, 255)) << "outside the circle";
-    EXPECT_EQ(canvas.at(6, 0), check_box::kFrame);
-    EXPECT_EQ(canvas.at(0, 6), check_box::kFrame);
-    EXPECT_EQ(pixels_of(canvas, {4, 4, 9, 9}, check_box::kTick).size(), state ? 21u : 0u);
+    EXPECT_EQ(canvas.at(0, 0), kWhite) << "outside the circle";
+    EXPECT_EQ(canvas.at(6, 0), frame);
+    EXPECT_EQ(canvas.at(0, 6), frame);
+    EXPECT_EQ(pixels_of(canvas, {4, 4, 9, 9}, tick).size(), state ? 21u : 0u);
   }
 }
 
 TEST(ThemePaint, GroupBoxFramesAroundWhatIsInside) {
   Canvas canvas(100, 60);
   canvas.paint(ControlKind::GroupBox, tt::look(0, BS_GROUPBOX, L"Group"));
-  const Color frame = scheme_colors(1).frame;
+  const Color frame = kSchemes[1].frame;  // the edit boxes' frame: a choice of this look
   EXPECT_EQ(canvas.at(0, 40), frame);
   EXPECT_EQ(canvas.at(99, 40), frame);
   EXPECT_EQ(canvas.at(50, 59), frame);
@@ -283,7 +354,7 @@ TEST(ThemePaint, EditBoxFramesByStateAndBorderStyle) {
       {0, 0, WS_EX_CLIENTEDGE, 1, rgb(123, 158, 189), window},
       {st::kFocused | st::kHot, 0, WS_EX_CLIENTEDGE, 1, rgb(123, 158, 189), window},
       {st::kReadOnly, 0, WS_EX_CLIENTEDGE, 1, rgb(123, 158, 189), kFace},
-      {st::kDisabled, 0, WS_EX_CLIENTEDGE, 1, darker(kFace, kDisabledBorderStep), kFace},
+      {st::kDisabled, 0, WS_EX_CLIENTEDGE, 1, kDisabledBorder, kFace},
       {0, WS_BORDER, 0, 1, rgb(123, 158, 189), window},
       {0, 0, WS_EX_STATICEDGE, 1, rgb(123, 158, 189), window},
       {0, 0, WS_EX_CLIENTEDGE, 2, rgb(164, 185, 127), window},
@@ -314,7 +385,7 @@ TEST(ThemePaint, DropDownListIsFramedOnlyWithABorderAndItems) {
   };
   const Case cases[] = {
       {0, WS_BORDER, 3, rgb(123, 158, 189)},
-      {st::kDisabled, WS_BORDER, 3, darker(kFace, kDisabledBorderStep)},
+      {st::kDisabled, WS_BORDER, 3, kDisabledBorder},
       {0, WS_BORDER, 0, tt::kUnpainted},
       {0, 0, 3, tt::kUnpainted},
   };
@@ -344,6 +415,8 @@ PixelSet chevron_down(int cx, int cy) {
 
 // 80 x 21 with a 17-pixel button: inside the two frames (2,2)-(78,19), the
 // button strip from 61, its arrow button (62,2)-(78,19) around (70,10).
+// Schemes 2 and 3 are held to their frames and chevrons; their arrow
+// buttons' gradients are the look's own choice.
 TEST(ThemePaint, ComboBoxFrameAndArrowButtonByState) {
   const Color window = GetSysColor(COLOR_WINDOW);
   struct Case {
@@ -353,7 +426,7 @@ TEST(ThemePaint, ComboBoxFrameAndArrowButtonByState) {
   };
   const Case cases[] = {
       {0, 1, 3}, {st::kHot, 1, 2}, {st::kPressed | st::kHot, 1, 1}, {st::kDisabled | st::kPressed, 1, 0},
-      {0, 2, 3}, {0, 3, 3},
+      {0, 2, 3}, {0, 3, 3}, {st::kDisabled, 2, 0}, {st::kDisabled, 3, 0},
   };
   const Rect button{62, 2, 78, 19};
   for (const Case& c : cases) {
@@ -362,25 +435,24 @@ TEST(ThemePaint, ComboBoxFrameAndArrowButtonByState) {
     Look l = tt::look(c.state);
     l.scheme = c.scheme;
     canvas.paint(ControlKind::ComboBox, l);
-    const SchemeColors& s = scheme_colors(c.scheme);
+    const SchemeLiterals& s = kSchemes[c.scheme];
     const bool disabled = c.state & st::kDisabled;
     const Color inner = disabled ? kFace : window;
-    EXPECT_EQ(canvas.at(0, 10), disabled ? darker(kFace, kDisabledBorderStep) : s.frame);
+    EXPECT_EQ(canvas.at(0, 10), disabled ? kDisabledBorder : s.frame);
     EXPECT_EQ(canvas.at(1, 10), inner);
     EXPECT_EQ(canvas.at(61, 10), inner) << "the button strip's frame, left of the button";
     EXPECT_EQ(canvas.at(20, 10), tt::kUnpainted) << "the box's own painting stays";
 
-    const Gradient& corner = s.arrow_button[c.arrow + 4];
-    EXPECT_EQ(canvas.at(button.left, button.top), corner.top_left);
-    EXPECT_EQ(canvas.at(button.right - 1, button.top), corner.top_right);
-    EXPECT_EQ(canvas.at(button.left, button.bottom - 1), corner.bottom_left);
-    EXPECT_EQ(canvas.at(button.right - 1, button.bottom - 1), corner.bottom_right);
-    const Gradient& edge = s.arrow_button[c.arrow];
-    EXPECT_TRUE(near_color(canvas.at(button.left + 1, button.top), edge.top_left, slack(edge.top_left, edge.top_right, 1, 16)));
-    const Gradient& fill = s.arrow_button[c.arrow + 8];
-    EXPECT_TRUE(near_color(canvas.at(button.left + 1, button.top + 1), fill.top_left,
-                           slack(fill.top_left, fill.bottom_right, 1, 14)));
-    const Color pen = disabled ? kDisabledArrow : s.arrow;
+    if (c.scheme == 1) {
+      const Gradient& corner = kArrowButton[c.arrow + 4];
+      EXPECT_EQ(canvas.at(button.left, button.top), corner.top_left);
+      EXPECT_EQ(canvas.at(button.right - 1, button.top), corner.top_right);
+      EXPECT_EQ(canvas.at(button.left, button.bottom - 1), corner.bottom_left);
+      EXPECT_EQ(canvas.at(button.right - 1, button.bottom - 1), corner.bottom_right);
+      expect_gradient(canvas, button, kArrowButton[c.arrow], {{63, 2}, {76, 2}, {62, 10}, {77, 12}, {70, 18}});
+      expect_gradient(canvas, {63, 3, 77, 18}, kArrowButton[c.arrow + 8], {{63, 3}, {76, 3}, {64, 16}, {75, 17}});
+    }
+    const Color pen = disabled ? kDisabledChevron : s.arrow;
     EXPECT_EQ(pixels_of(canvas, button, pen), chevron_down(70, 10));
   }
 }
@@ -388,12 +460,12 @@ TEST(ThemePaint, ComboBoxFrameAndArrowButtonByState) {
 TEST(ThemePaint, UpDownShowsTwoArrowButtons) {
   Canvas canvas(17, 30);  // halves (0,0)-(17,15) around (8,7) and (0,15)-(17,30) around (8,22)
   canvas.paint(ControlKind::UpDown, tt::look(0));
-  const Color pen = scheme_colors(1).arrow;
+  const Color pen = kSchemes[1].arrow;
   PixelSet up;
   for (const auto& p : chevron_down(8, 7)) up.insert({p.first, 2 * 7 - p.second});
   EXPECT_EQ(pixels_of(canvas, {0, 0, 17, 15}, pen), up);
   EXPECT_EQ(pixels_of(canvas, {0, 15, 17, 30}, pen), chevron_down(8, 22));
-  EXPECT_EQ(canvas.at(0, 15), scheme_colors(1).arrow_button[7].top_left);
+  EXPECT_EQ(canvas.at(0, 15), kArrowButton[7].top_left);
 }
 
 // Controls too small for their shapes paint what fits and nothing outside.

@@ -18,11 +18,22 @@ class WindowKeys : public ::testing::Test {
     wt::finish();
   }
 
-  // Presses a key in whatever has the focus, as the message loop sees it.
+  // Presses a key in whatever has the focus, as the message loop sees it,
+  // and returns once the loop has taken it and what it posted in turn (the
+  // character that translating it posts): a thread message posted behind
+  // the key comes out of the queue after it, a second one after whatever
+  // handling the key posted.
   static void press(WPARAM key) {
     HWND target = GetFocus() ? GetFocus() : wt::frame(wt::kA);
     PostMessageW(target, WM_KEYDOWN, key, 1);
-    wt::pump_for(30);
+    for (int round = 0; round < 2; ++round) {
+      constexpr UINT kBehind = WM_APP + 0x3F;
+      PostThreadMessageW(GetCurrentThreadId(), kBehind, 0, 0);
+      ASSERT_TRUE(wt::pump_until([] {
+        MSG m;
+        return !PeekMessageW(&m, nullptr, kBehind, kBehind, PM_NOREMOVE);
+      })) << "the key was never taken from the queue";
+    }
   }
   static void set_shift(bool down) {
     BYTE keys[256];

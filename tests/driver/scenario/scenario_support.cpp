@@ -1,8 +1,8 @@
 #include "scenario_support.h"
 
-#include <shellapi.h>
-
 #include <map>
+
+#include "command_line.h"
 
 namespace scn {
 namespace {
@@ -17,13 +17,6 @@ std::wstring& shots_folder() {
   return dir;
 }
 
-bool starts_with(const std::wstring& s, const wchar_t* prefix, std::wstring* rest) {
-  const size_t n = wcslen(prefix);
-  if (s.compare(0, n, prefix) != 0) return false;
-  *rest = s.substr(n);
-  return true;
-}
-
 // A program shows its first window within this bound when Wine is warm; the
 // first start in a new virtual desktop takes longer.
 constexpr DWORD kStartMs = 30000;
@@ -31,20 +24,12 @@ constexpr DWORD kStartMs = 30000;
 }  // namespace
 
 void read_arguments() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  for (int i = 1; argv && i < argc; ++i) {
-    const std::wstring arg = argv[i];
-    std::wstring rest;
-    if (starts_with(arg, L"--program=", &rest)) {
-      const size_t eq = rest.find(L'=');
-      if (eq != std::wstring::npos) programs()[rest.substr(0, eq)] = drv::windows_path(rest.substr(eq + 1));
-    } else if (starts_with(arg, L"--shots=", &rest)) {
-      shots_folder() = drv::windows_path(rest);
-      CreateDirectoryW(shots_folder().c_str(), nullptr);
-    }
+  const drv::CommandLine c = drv::command_line();
+  for (const auto& [name, path] : c.keyed(L"program")) programs()[name] = drv::windows_path(path);
+  if (c.has(L"shots")) {
+    shots_folder() = drv::windows_path(c.value(L"shots"));
+    CreateDirectoryW(shots_folder().c_str(), nullptr);
   }
-  LocalFree(argv);
 }
 
 std::wstring program(const std::wstring& name) {

@@ -50,13 +50,19 @@ class BadInput : public ss::MainWindowTest {
   }
 };
 
-SYSTEMTIME today_at(int hour, int minute, int second) {
-  SYSTEMTIME t = ss::local_time_plus(0);
-  t.wHour = static_cast<WORD>(hour);
+// The moment at `minute`:`second` of `t`'s day and hour.
+SYSTEMTIME at(SYSTEMTIME t, int minute, int second) {
   t.wMinute = static_cast<WORD>(minute);
   t.wSecond = static_cast<WORD>(second);
   return t;
 }
+SYSTEMTIME today_at(int hour, int minute, int second) {
+  SYSTEMTIME t = ss::local_time_plus(0);
+  t.wHour = static_cast<WORD>(hour);
+  return at(t, minute, second);
+}
+// A moment in the next hour, which is tomorrow's first hour late in the day.
+SYSTEMTIME next_hour_at(int minute, int second) { return at(ss::local_time_plus(3600), minute, second); }
 
 // A single-line edit box takes text up to its limit: the paste keeps the
 // first characters of the megabyte. When the schedule fires, the reminder
@@ -121,9 +127,8 @@ TEST_F(BadInput, LettersInTheTimeBoxesAreRefusedFullWidthDigitsCount) {
     expect_refused();
   }
 
-  const SYSTEMTIME now = ss::local_time_plus(0);
-  if (now.wHour == 23) GTEST_SKIP() << "the next hour is tomorrow";
-  const SYSTEMTIME target = today_at(now.wHour + 1, 30, 15);
+  const SYSTEMTIME target = next_hour_at(30, 15);
+  ASSERT_TRUE(ss::set_date(app_.window, target));
   ASSERT_TRUE(ss::enter_time(app_.window, target.wHour, L"３０", L"１５"));
   const long long distance = ss::seconds_between(ss::local_time_plus(0), target);
   click_start();
@@ -143,9 +148,9 @@ TEST_F(BadInput, AnEmptyHourBoxCountsFromMidnight) {
 // A hundred starts and stops, each as soon as the button shows the last one
 // took: the program ends idle, with the count of the last start, and no box.
 TEST_F(BadInput, AHundredQuickStartsAndStopsEndIdle) {
-  const SYSTEMTIME now = ss::local_time_plus(0);
-  if (now.wHour == 23) GTEST_SKIP() << "the next hour is tomorrow";
-  ASSERT_TRUE(ss::enter_time(app_.window, now.wHour + 1, L"0", L"0"));
+  const SYSTEMTIME target = next_hour_at(0, 0);
+  ASSERT_TRUE(ss::set_date(app_.window, target));
+  ASSERT_TRUE(ss::enter_time(app_.window, target.wHour, L"0", L"0"));
   const HWND start = unit(kStartButton);
   for (int i = 0; i < 100; ++i) {
     ASSERT_TRUE(drv::click(start));
@@ -153,7 +158,7 @@ TEST_F(BadInput, AHundredQuickStartsAndStopsEndIdle) {
     ASSERT_TRUE(drv::click(start));
     ASSERT_TRUE(drv::wait_until([&] { return button() == L"定时"; })) << "stop " << i;
   }
-  const long long left = ss::seconds_between(ss::local_time_plus(0), today_at(now.wHour + 1, 0, 0));
+  const long long left = ss::seconds_between(ss::local_time_plus(0), target);
   const std::wstring count = remaining();
   EXPECT_GE(std::stoll(count), left - 1);
   EXPECT_LE(std::stoll(count), 3600);

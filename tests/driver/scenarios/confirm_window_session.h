@@ -9,8 +9,8 @@
 namespace timer::confirm_window {
 
 // Log lines of the confirmation window's events.
-constexpr const char* kCancelClickedLine = "5201005E 16010061 0";
-constexpr const char* kConfirmClickedLine = "5201005E 16010060 0";
+inline const std::string kCancelClickedLine = host_event_line(cw::kWindow, cw::按钮2, rt::event::kClicked);
+inline const std::string kConfirmClickedLine = host_event_line(cw::kWindow, cw::按钮1, rt::event::kClicked);
 // The request of the confirmation window: a forced shutdown that switches
 // the machine off (Wine is an NT platform).
 constexpr const char* kShutdownRequestLine = "ExitWindowsEx 12";

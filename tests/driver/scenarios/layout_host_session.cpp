@@ -33,7 +33,7 @@ std::vector<std::string> Session::log() const {
   return lines;
 }
 
-int Session::count(const char* line) const {
+int Session::count(const std::string& line) const {
   int n = 0;
   for (const std::string& l : log()) n += l == line;
   return n;

@@ -21,7 +21,7 @@ class Session : public ::testing::Test {
   void TearDown() override;
 
   std::vector<std::string> log() const;
-  int count(const char* line) const;  // of log lines equal to `line`
+  int count(const std::string& line) const;  // of log lines equal to `line`
   int shutdown_requests() const;      // of any mode
 
   std::wstring log_path_;

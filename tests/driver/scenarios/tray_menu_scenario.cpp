@@ -16,8 +16,6 @@ using namespace timer;
 using namespace timer::main_window;
 namespace ss = timer::session;
 
-constexpr UINT kTrayMessage = 0x8064;
-constexpr UINT kTrayIconId = 100;
 
 using ss::choose;
 
