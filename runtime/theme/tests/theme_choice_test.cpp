@@ -53,17 +53,19 @@ TEST(ThemeShapes, PushButtonRingsAndCornersAreSymmetric) {
   const auto corners = push_button_corners(client);
   std::set<std::pair<int, int>> seen;
   for (const CornerPixel& c : corners) {
-    EXPECT_TRUE(seen.insert({c.at.x, c.at.y}).second) << "each corner pixel once";
+    const Point at{c.at.left, c.at.top};
+    EXPECT_EQ(c.at, (Rect{at.x, at.y, at.x + 1, at.y + 1})) << "one pixel at 96 DPI";
+    EXPECT_TRUE(seen.insert({at.x, at.y}).second) << "each corner pixel once";
     // Mirrored across both middle lines, a pixel finds one of the same tone.
-    const int mx = client.left + client.right - 1 - c.at.x, my = client.top + client.bottom - 1 - c.at.y;
-    for (const Point m : {Point{mx, c.at.y}, Point{c.at.x, my}}) {
+    const int mx = client.left + client.right - 1 - at.x, my = client.top + client.bottom - 1 - at.y;
+    for (const Point m : {Point{mx, at.y}, Point{at.x, my}}) {
       bool found = false;
-      for (const CornerPixel& o : corners) found |= o.at == m && o.tone == c.tone;
-      EXPECT_TRUE(found) << "(" << c.at.x << "," << c.at.y << ")";
+      for (const CornerPixel& o : corners) found |= o.at.left == m.x && o.at.top == m.y && o.tone == c.tone;
+      EXPECT_TRUE(found) << "(" << at.x << "," << at.y << ")";
     }
-    EXPECT_TRUE(c.at.x - client.left <= 2 || client.right - 1 - c.at.x <= 2);
+    EXPECT_TRUE(at.x - client.left <= 2 || client.right - 1 - at.x <= 2);
   }
-  EXPECT_EQ(corners[0].at, (Point{11, 21}));
+  EXPECT_EQ(corners[0].at, (Rect{11, 21, 12, 22}));
   EXPECT_EQ(corners[0].tone, CornerTone::Face);
 }
 
