@@ -1,5 +1,7 @@
 #include "theme/shapes.h"
 
+#include <cstddef>
+
 namespace rt::theme {
 
 PushButtonRects push_button_rects(const Rect& client, const Scale& s) {
@@ -115,7 +117,7 @@ std::array<Rect, kChevronPixels> chevron_pixels(const Rect& button, Direction d,
   const Point c{button.left + (button.right - button.left) / 2, button.top + (button.bottom - button.top) / 2};
   const int n = s.line();
   std::array<Rect, kChevronPixels> pixels{};
-  size_t count = 0;
+  std::size_t count = 0;
   const auto put = [&](Point p) {
     const int x = c.x + (p.x - c.x) * n, y = c.y + (p.y - c.y) * n;
     if (count < pixels.size()) pixels[count++] = {x, y, x + n, y + n};
@@ -123,7 +125,7 @@ std::array<Rect, kChevronPixels> chevron_pixels(const Rect& button, Direction d,
   // Every segment is diagonal: one step on each axis per pixel, its end
   // left out as LineTo leaves it out (the next segment starts there).
   for (const Polyline& line : chevron(button, d))
-    for (size_t i = 1; i < line.size(); ++i) {
+    for (std::size_t i = 1; i < line.size(); ++i) {
       const Point from = line[i - 1], to = line[i];
       const int steps = to.x > from.x ? to.x - from.x : from.x - to.x;
       const int sx = to.x > from.x ? 1 : -1, sy = to.y > from.y ? 1 : -1;

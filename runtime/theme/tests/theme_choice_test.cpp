@@ -119,4 +119,44 @@ TEST(ThemeShapes, ChevronsAreDiagonalAndTurnWithTheirDirection) {
     }
 }
 
+// At 144 DPI lines are 2 pixels, corner pixels 2 x 2 squares, and sizes
+// scale with halves rounded up: the ring 3, the check box 20 and its gap 27.
+TEST(ThemeShapes, AtALargerScaleLinesAreWiderAndSizesScaled) {
+  const Scale s(144);
+  const PushButtonRects p = push_button_rects({0, 0, 120, 48}, s);
+  EXPECT_EQ(p.border, (Rect{2, 2, 118, 46}));
+  EXPECT_EQ(p.ring, (Rect{4, 4, 116, 44}));
+  EXPECT_EQ(p.face, (Rect{7, 7, 113, 41}));
+  const auto corners = push_button_corners({0, 0, 120, 48}, s);
+  EXPECT_EQ(corners[0].at, (Rect{2, 2, 4, 4}));
+  EXPECT_EQ(corners[2].at, (Rect{116, 44, 118, 46})) << "mirrored at the bottom right";
+  EXPECT_EQ(corners[4].at, (Rect{4, 4, 6, 6}));
+
+  const CheckBoxPlacement c = place_check_box({0, 0, 150, 36}, 0xC00, s);  // BS_VCENTER
+  EXPECT_EQ(c.box, (Rect{0, 8, 20, 28}));
+  EXPECT_EQ(c.text, (Rect{27, 0, 150, 36}));
+  EXPECT_EQ(check_box_inner(c.box, s), (Rect{5, 13, 15, 23}));
+}
+
+// The chevron's pixels are those its polylines draw at 96 DPI; at 192 each
+// is a 2 x 2 square as far from the centre again.
+TEST(ThemeShapes, ChevronPixelsAreThePolylinesPixelsMagnified) {
+  const Rect button{100, 50, 117, 67};  // centre (108, 58)
+  std::set<std::pair<int, int>> at96;
+  for (const Rect& p : chevron_pixels(button, Direction::Down)) {
+    EXPECT_EQ(p.width() * p.height(), 1);
+    at96.insert({p.left, p.top});
+  }
+  EXPECT_EQ(at96.size(), size_t{kChevronPixels}) << "no pixel twice";
+  EXPECT_TRUE(at96.count({104, 56}) && at96.count({108, 60}) && at96.count({112, 56})) << "ends and tip";
+  EXPECT_FALSE(at96.count({113, 55})) << "the last point of a polyline is left out";
+  std::set<std::pair<int, int>> at192;
+  for (const Rect& p : chevron_pixels(button, Direction::Down, Scale(192))) {
+    EXPECT_EQ(p.width(), 2);
+    EXPECT_EQ(p.height(), 2);
+    at192.insert({108 + (p.left - 108) / 2, 58 + (p.top - 58) / 2});
+  }
+  EXPECT_EQ(at192, at96);
+}
+
 }  // namespace
