@@ -72,11 +72,14 @@ TEST(ThemeScale, PushButtonAtTwiceTheScale) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
       if (canvas.at(x, y) != unfocused.at(x, y)) changed.insert({x, y});
-  ASSERT_GT(changed.size(), 100u);
+  int rings[2] = {0, 0};
   for (const auto& [x, y] : changed) {
     const int in = std::min({x, y, w - 1 - x, h - 1 - y});  // how far in from the edge
     EXPECT_TRUE(in == 6 || in == 7) << x << "," << y;
+    if (in == 6 || in == 7) ++rings[in - 6];
   }
+  EXPECT_GT(rings[0], 100) << "the outer ring of dots";
+  EXPECT_GT(rings[1], 100) << "the inner ring of dots";
 }
 
 // The tick of the 96-DPI drawing in its 7 x 7 inner square.
