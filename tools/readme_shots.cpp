@@ -2,18 +2,21 @@
 // desktop that scripts/screenshots starts it in:
 //
 //   readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR
+//   readme_shots --main-window TIMER-EXE OUT-DIR NAME
 //
 // writes OUT-DIR\main_window.png (the main window once its clock shows the
 // time), tray_menu.png (the tray icon's popup menu with the corner of the
 // taskbar it opened from) and confirm_window.png (the shutdown confirmation
 // window, loaded alone). Exits 0 with all three, 3 when the tray icon opened
-// no menu (the other two are written), 1 on any other failure.
+// no menu (the other two are written), 1 on any other failure. With
+// --main-window only the main window is taken, as OUT-DIR\NAME.png (on a
+// display set to another scale, the main window at that scale).
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 #include "timer_windows.h"
@@ -40,10 +43,10 @@ bool tray_icon_rect(RECT* icon) {
   return side > 0;
 }
 
-bool main_window_shot(HWND window, const std::wstring& out) {
+bool main_window_shot(HWND window, const std::wstring& out, const std::wstring& name = L"main_window") {
   const HWND now_label = drv::child_by_id(window, timer::main_window::kNowLabel);
   if (!drv::wait_until([&] { return !drv::text_of(now_label).empty(); }, kStartMs)) return false;
-  return drv::save_window_shot(window, out + L"\\main_window.png");
+  return drv::save_window_shot(window, out + L"\\" + name + L".png");
 }
 
 // A right click on the tray icon; the picture holds the menu and the corner
@@ -79,18 +82,38 @@ bool confirm_window_shot(const std::wstring& layout_host, const std::wstring& ou
   return saved;
 }
 
+// timer.exe started, and its main window once it shows.
+HWND start_timer(drv::Process& timer, const std::wstring& timer_exe) {
+  timer = drv::Process::start(timer_exe);
+  if (!timer.started()) return nullptr;
+  return drv::wait_for_window({timer::main_window::kCaption, timer::kFrameClass, timer.id()}, kStartMs);
+}
+
+// The main window alone, as NAME.png.
+int main_window_only(const std::wstring& timer_exe, const std::wstring& out, const std::wstring& name) {
+  drv::Process timer;
+  const HWND window = start_timer(timer, timer_exe);
+  if (!window) return fail("timer.exe showed no main window");
+  const bool saved = main_window_shot(window, out, name);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!timer.wait_exit(drv::kPromptMs)) return fail("timer.exe did not close");
+  return saved ? 0 : fail("no picture of the main window");
+}
+
 }  // namespace
 
 int main() {
-  const std::vector<std::wstring> args = drv::command_line().positional;
-  if (args.size() != 3) return fail("usage: readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR");
+  const drv::CommandLine line = drv::command_line();
+  const std::vector<std::wstring>& args = line.positional;
+  if (line.has(L"main-window") && args.size() == 3)
+    return main_window_only(drv::windows_path(args[0]), drv::windows_path(args[1]), args[2]);
+  if (args.size() != 3)
+    return fail("usage: readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR | --main-window TIMER-EXE OUT-DIR NAME");
   const std::wstring timer_exe = drv::windows_path(args[0]), layout_host = drv::windows_path(args[1]),
                      out = drv::windows_path(args[2]);
 
-  drv::Process timer = drv::Process::start(timer_exe);
-  if (!timer.started()) return fail("timer.exe did not start");
-  const HWND window =
-      drv::wait_for_window({timer::main_window::kCaption, timer::kFrameClass, timer.id()}, kStartMs);
+  drv::Process timer;
+  const HWND window = start_timer(timer, timer_exe);
   if (!window) return fail("timer.exe showed no main window");
   if (!main_window_shot(window, out)) return fail("no picture of the main window");
   const bool menu = tray_menu_shot(timer.id(), out);

@@ -1,7 +1,8 @@
 // timer.exe's version resource read back the way Explorer and the uninstall
 // entry read it: a Chinese product name that comes through as UTF-16, the
 // project's version in the fixed part and in the texts, and the icon group
-// still the exe's only icon.
+// still the exe's only icon; its manifest read as Windows reads it when it
+// starts the program.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -75,6 +76,45 @@ TEST_F(VersionInfo, DeclaresTheLanguageOfItsTexts) {
 
 TEST(ExeIcon, TheProgramsOwnIconIsTheOnlyOne) {
   EXPECT_EQ(ExtractIconExW(TIMER_EXE, -1, nullptr, nullptr, 0), 1u);
+}
+
+// The activation context Windows makes from the manifest: the program is
+// aware of each screen's DPI (per-monitor v2, else per-monitor, else the
+// system's), and depends on no assembly, so its controls stay the classic
+// ones under the themed look.
+TEST(ExeManifest, DeclaresEachScreensDpiAndNoDependency) {
+  ACTCTXW made{};
+  made.cbSize = sizeof made;
+  made.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  made.lpSource = TIMER_EXE;
+  made.lpResourceName = MAKEINTRESOURCEW(1);  // the manifest a program starts with
+  const HANDLE context = CreateActCtxW(&made);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE) << "no manifest, error " << GetLastError();
+
+  // Vista's kernel32 has it; the program itself never asks.
+  using QuerySettings = BOOL(WINAPI*)(DWORD, HANDLE, const wchar_t*, const wchar_t*, wchar_t*, SIZE_T, SIZE_T*);
+  const auto query = reinterpret_cast<QuerySettings>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryActCtxSettingsW")));
+  ASSERT_NE(query, nullptr);
+  const auto setting = [&](const wchar_t* space, const wchar_t* name) {
+    wchar_t value[128] = {};
+    SIZE_T written = 0;
+    return query(0, context, space, name, value, 128, &written) ? std::wstring(value) : L"(none)";
+  };
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+            L"PerMonitorV2, PerMonitor");
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true/pm");
+
+  // The details are followed by the paths they name.
+  union {
+    ACTIVATION_CONTEXT_DETAILED_INFORMATION detail;
+    BYTE room[4096];
+  } answer{};
+  SIZE_T size = 0;
+  ASSERT_TRUE(QueryActCtxW(0, context, nullptr, ActivationContextDetailedInformation, &answer, sizeof answer, &size))
+      << "error " << GetLastError();
+  EXPECT_EQ(answer.detail.ulAssemblyCount, 1u) << "the program alone: no common controls 6 or any other assembly";
+  ReleaseActCtx(context);
 }
 
 }  // namespace

@@ -56,12 +56,13 @@ void fill(HDC dc, const Rect& r, HBRUSH b) {
   FillRect(dc, &w, b);
 }
 
-void frame(HDC dc, const Rect& r, Color c) { frame(dc, r, dc_brush(dc, c)); }
+void frame(HDC dc, const Rect& r, Color c, int width) { frame(dc, r, dc_brush(dc, c), width); }
 
-void frame(HDC dc, const Rect& r, HBRUSH b) {
-  if (r.empty()) return;
-  const RECT w = to_win(r);
-  FrameRect(dc, &w, b);
+void frame(HDC dc, const Rect& r, HBRUSH b, int width) {
+  for (int i = 0; i < width && !r.shrunk(i).empty(); ++i) {
+    const RECT w = to_win(r.shrunk(i));
+    FrameRect(dc, &w, b);
+  }
 }
 
 void fill_gradient(HDC dc, const Rect& r, const Gradient& g) {
@@ -80,27 +81,11 @@ void fill_gradient(HDC dc, const Rect& r, const Gradient& g) {
   GradientFill(dc, v, 4, t, 2, GRADIENT_FILL_TRIANGLE);
 }
 
-void put_pixel(HDC dc, Point p, Color c) { SetPixelV(dc, p.x, p.y, c); }
-
-void draw_polyline(HDC dc, const Polyline& line, Color c) {
-  SelectObjectScope pen(dc, GetStockObject(DC_PEN));
-  SetDCPenColor(dc, c);
-  POINT points[std::tuple_size<Polyline>::value];
-  for (size_t i = 0; i < line.size(); ++i) points[i] = {line[i].x, line[i].y};
-  ::Polyline(dc, points, static_cast<int>(line.size()));
-}
-
-void draw_stroke(HDC dc, const Stroke& s, Color c) {
-  SelectObjectScope pen(dc, GetStockObject(DC_PEN));
-  SetDCPenColor(dc, c);
-  MoveToEx(dc, s.x, s.top, nullptr);
-  LineTo(dc, s.x, s.bottom);
-}
-
-void draw_focus(HDC dc, const Rect& r) {
-  if (r.empty()) return;
-  const RECT w = to_win(r);
-  DrawFocusRect(dc, &w);
+void draw_focus(HDC dc, const Rect& r, int width) {
+  for (int i = 0; i < width && !r.shrunk(i).empty(); ++i) {
+    const RECT w = to_win(r.shrunk(i));
+    DrawFocusRect(dc, &w);
+  }
 }
 
 Rect text_extent(HDC dc, const std::wstring& text, const Rect& in, const TextStyle& how) {

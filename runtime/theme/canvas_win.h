@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <string>
-#include <tuple>
 
 #include "theme/scheme_colors.h"
 #include "theme/shapes.h"
@@ -22,13 +21,12 @@ Color face_color();  // the system button face, COLOR_BTNFACE
 
 void fill(HDC dc, const Rect& r, Color c);
 void fill(HDC dc, const Rect& r, HBRUSH b);
-void frame(HDC dc, const Rect& r, Color c);  // 1 pixel, inside r
-void frame(HDC dc, const Rect& r, HBRUSH b);
+// A frame `width` pixels wide, inside r.
+void frame(HDC dc, const Rect& r, Color c, int width = 1);
+void frame(HDC dc, const Rect& r, HBRUSH b, int width = 1);
 void fill_gradient(HDC dc, const Rect& r, const Gradient& g);
-void put_pixel(HDC dc, Point p, Color c);
-void draw_polyline(HDC dc, const Polyline& line, Color c);  // the last point left out
-void draw_stroke(HDC dc, const Stroke& s, Color c);  // bottom left out
-void draw_focus(HDC dc, const Rect& r);
+// The dotted focus rectangle, `width` rings of it inside r.
+void draw_focus(HDC dc, const Rect& r, int width = 1);
 
 // Text of a button in `in`, placed by the style's BS_LEFT/BS_RIGHT/BS_CENTER
 // and BS_TOP/BS_BOTTOM/BS_VCENTER bits (vertically centred when it has

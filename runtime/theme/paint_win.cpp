@@ -4,6 +4,7 @@
 #include <iterator>
 #include <memory>
 
+#include "display/dpi_win.h"
 #include "theme/canvas_win.h"
 #include "theme/painters_win.h"
 #include "theme/visual_style_win.h"
@@ -76,6 +77,7 @@ Look look_of(HWND w, const ControlRecord& r) {
   l.background = r.brush;
   l.background_color = r.brush_color;
   l.text_color = r.text_color;
+  l.dpi = r.dpi;
   l.style = static_cast<uint32_t>(GetWindowLongW(w, GWL_STYLE));
   l.ex_style = static_cast<uint32_t>(GetWindowLongW(w, GWL_EXSTYLE));
   if (is_button(kind)) {
@@ -84,7 +86,7 @@ Look look_of(HWND w, const ControlRecord& r) {
     l.font = r.font;
   }
   if (kind == ControlKind::ComboList) l.list_items = static_cast<int>(CallWindowProcW(r.old_proc, w, LB_GETCOUNT, 0, 0));
-  if (kind == ControlKind::ComboBox) l.arrow_width = GetSystemMetrics(SM_CYVTHUMB);
+  if (kind == ControlKind::ComboBox) l.arrow_width = display::metric_for_dpi(SM_CYVTHUMB, r.dpi);
   return l;
 }
 

@@ -26,6 +26,7 @@ struct Look {
   Color text_color = 0;         // the text colour the parent reported
   int list_items = 0;           // drop-down lists
   int arrow_width = 0;          // combo boxes: the drop-down button's width
+  int dpi = kBaseDpi;           // the scale its window is laid out at
 };
 
 // Paints a control of `kind` into `dc`. Buttons and up-down controls are

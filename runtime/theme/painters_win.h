@@ -17,7 +17,8 @@ void paint_combo_box(HDC dc, const Rect& window, const Look& look);
 void paint_combo_list(HDC dc, const Rect& window, const Look& look);
 void paint_up_down(HDC dc, const Rect& client, const Look& look);
 
-// An arrow button of the scheme in `button`, its chevron pointing `d`.
-void paint_arrow_button(HDC dc, const Rect& button, uint32_t state, int scheme, Direction d);
+// An arrow button in `button` with the look's state, scheme and scale, its
+// chevron pointing `d`.
+void paint_arrow_button(HDC dc, const Rect& button, const Look& look, Direction d);
 
 }  // namespace rt::theme

@@ -2,12 +2,21 @@
 // rounded corners, the place of a check box by its style bits, the tick,
 // the chevron of an arrow button and the round outline of a radio button.
 // Rectangles are GDI's: right and bottom are exclusive.
+//
+// Every shape is drawn at the scale of its control's window. At 96 DPI
+// (the default Scale) a line is 1 pixel; at a larger scale a line, a
+// corner pixel or a pixel of the chevron is a square of Scale::line()
+// pixels, and sizes (the check box, the gaps) are scaled and rounded.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "display/display_scale.h"
+
 namespace rt::theme {
+
+using rt::Scale;
 
 struct Point {
   int x, y;
@@ -35,42 +44,53 @@ struct PushButtonRects {
   Rect ring;    // filled with the state's ring
   Rect face;    // filled with the face; the text goes here
 };
-PushButtonRects push_button_rects(const Rect& client);
+PushButtonRects push_button_rects(const Rect& client, const Scale& s = Scale());
 
 // The 16 pixels that round a push button's corners, with the colour each
-// takes: the background face, or one of two shades of the border.
+// takes: the background face, or one of two shades of the border. At a
+// larger scale each is a square as wide as a line.
 enum class CornerTone { Face, BorderInner, BorderEdge };
 struct CornerPixel {
-  Point at;
+  Rect at;
   CornerTone tone;
 };
-std::array<CornerPixel, 16> push_button_corners(const Rect& client);
+std::array<CornerPixel, 16> push_button_corners(const Rect& client, const Scale& s = Scale());
 
-// A check box's 13 x 13 box and its text rectangle inside the client
-// rectangle, placed by the style's BS_LEFTTEXT, BS_TOP and BS_BOTTOM bits.
+// A check box's box (13 x 13 at 96 DPI) and its text rectangle inside the
+// client rectangle, placed by the style's BS_LEFTTEXT, BS_TOP and BS_BOTTOM
+// bits.
 constexpr int kCheckBoxSize = 13;
 struct CheckBoxPlacement {
   Rect box;
   Rect text;
 };
-CheckBoxPlacement place_check_box(const Rect& client, uint32_t style);
+CheckBoxPlacement place_check_box(const Rect& client, uint32_t style, const Scale& s = Scale());
 
 // Inside the box's frame: the square its gradient fills, and 2 pixels
 // further in the square of the tick and the flat fills.
-inline Rect check_box_gradient(const Rect& box) { return box.shrunk(1); }
-inline Rect check_box_inner(const Rect& box) { return box.shrunk(3); }
+inline Rect check_box_gradient(const Rect& box, const Scale& s = Scale()) { return box.shrunk(s.line()); }
+inline Rect check_box_inner(const Rect& box, const Scale& s = Scale()) {
+  return box.shrunk(s.line() + s.to_device(2));
+}
 
-// The tick: vertical strokes of 3 pixels, from `top` to `bottom` (exclusive).
-struct Stroke {
-  int x, top, bottom;
-};
-std::array<Stroke, 7> tick_strokes(const Rect& inner);
+// The cell (x, y) of a grid of `columns` x `rows` laid over `area`: the
+// pictures below drawn at the size of their area, each of their pixels a
+// cell (at 96 DPI a single pixel).
+Rect grid_cell(const Rect& area, int columns, int rows, int x, int y);
+
+// The tick, drawn into the inner square as a picture of 7 x 7: seven
+// vertical strokes of 3 pixels, one per column.
+std::array<Rect, 7> tick_strokes(const Rect& inner);
 
 // Three polylines of three points, drawn as LineTo draws (the last point
-// left out), around the centre of `button`.
+// left out), around the centre of `button`: the chevron at 96 DPI.
 enum class Direction { Down, Up, Left, Right };
 using Polyline = std::array<Point, 3>;
 std::array<Polyline, 3> chevron(const Rect& button, Direction pointing = Direction::Down);
+// The pixels that those polylines draw, each a square as wide as a line of
+// the scale, laid out around the same centre.
+constexpr int kChevronPixels = 23;
+std::array<Rect, kChevronPixels> chevron_pixels(const Rect& button, Direction pointing, const Scale& s = Scale());
 
 // The drop-down button of a combo box: the rightmost strip of `inside` (the
 // window rectangle less its two frames), `width` wide, never wider than

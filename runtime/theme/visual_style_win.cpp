@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "display/dpi_win.h"
 #include "theme/paint_win.h"
 #include "theme/themed_procs_win.h"
 #include "win_handle.h"
@@ -64,7 +65,7 @@ ControlKind kind_of(HWND w, DWORD style, bool has_text) {
 // Gives the control the procedure of its kind and keeps its record.
 void take_over(HWND w, ControlKind kind, uint32_t first_state, HFONT font) {
   g_records.push_back({w, kind, first_state, nullptr, GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
-                       GetSysColor(COLOR_BTNTEXT), font});
+                       GetSysColor(COLOR_BTNTEXT), font, display::window_dpi(w)});
   g_records.back().old_proc =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(themed_procedure(kind))));
 }
@@ -146,6 +147,10 @@ ControlRecord* record_of(HWND w) {
 const ControlRecord* find_record(HWND w) { return record_of(w); }
 
 int record_count() { return static_cast<int>(g_records.size()); }
+
+void set_control_dpi(HWND w, int dpi) {
+  if (ControlRecord* r = record_of(w)) r->dpi = dpi;
+}
 
 void give_back(HWND w) {
   for (size_t i = 0; i < g_records.size(); ++i) {

@@ -22,6 +22,7 @@ struct ControlRecord {
   COLORREF brush_color;
   COLORREF text_color;
   HFONT font;  // the control's font (WM_GETFONT at restyling, then WM_SETFONT)
+  int dpi;     // the scale it is drawn at: its screen's, or what its window was laid out at
 };
 
 // Schemes 1 to 3 switch the look on (undoing an earlier switch first) and
@@ -31,6 +32,11 @@ int set_visual_style(int scheme);
 int current_scheme();  // 0 while off
 const ControlRecord* find_record(HWND hwnd);
 int record_count();
+
+// A window laid out again at another scale draws its controls at that
+// scale (a control without the themed look is left alone). Until told,
+// a control is drawn at the DPI of its screen.
+void set_control_dpi(HWND hwnd, int dpi);
 
 // For the themed procedures: the record to update (null when the window has
 // none), and giving a window its own procedure back, record dropped.

@@ -39,6 +39,7 @@ using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueHook = UniqueHandle<HHOOK, &UnhookWindowsHookEx>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteObject>;
 using UniqueDc = UniqueHandle<HDC, &DeleteDC>;  // CreateCompatibleDC and the like
 // Threads, events, semaphores, files (a file that failed to open is
 // INVALID_HANDLE_VALUE and must not be put in one).

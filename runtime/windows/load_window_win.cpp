@@ -57,6 +57,9 @@ POINT centred(int width, int height) {
   return POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
+// The frame is made at the layout's size, then, once the DPI of its screen
+// is known, placed at the size scaled for it: the outer size, title bar and
+// frame included, as the layout gives it at 96 DPI.
 HWND create_frame(LoadedWindow& w, HWND owner) {
   const UnitDef& def = *w.own().layout->def;
   const uint32_t f = def.flags;
@@ -68,16 +71,20 @@ HWND create_frame(LoadedWindow& w, HWND owner) {
   if (w.own().state == kStateMinimised) style |= WS_MINIMIZE;
   if (w.own().state == kStateMaximised && (f & unit_flag::kSizable)) style |= WS_MAXIMIZE;
   const DWORD ex_style = (f & unit_flag::kTopmost) ? WS_EX_TOPMOST : 0;
-  POINT at{def.left, def.top};
-  if ((f & unit_flag::kStartCentred) || w.own().state == kStateCentred) at = centred(def.width, def.height);
-  w.own().left = at.x;
-  w.own().top = at.y;
+  const bool centre = (f & unit_flag::kStartCentred) || w.own().state == kStateCentred;
+  POINT at = centre ? centred(def.width, def.height) : POINT{def.left, def.top};
   HWND h = CreateWindowExW(ex_style, kFrameClass, to_wide(def.text).c_str(), style, at.x, at.y, def.width,
                            def.height, owner, nullptr, GetModuleHandleW(nullptr), &w);
   if (h) {
+    take_screen_dpi(w);
+    const Scale s = scale_of(w);
+    const SIZE size{s.to_device(def.width), s.to_device(def.height)};
+    at = centre ? centred(size.cx, size.cy) : POINT{s.to_device(def.left), s.to_device(def.top)};
+    w.own().left = s.to_base(at.x);
+    w.own().top = s.to_base(at.y);
     // the layout's size is the outer size, exactly
-    SetWindowPos(h, nullptr, at.x, at.y, def.width, def.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SetWindowPos(h, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(w.font.get()), FALSE);
     w.own().hwnd = h;
   }
   return h;

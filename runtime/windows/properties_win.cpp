@@ -46,8 +46,8 @@ Target find_unit(uint32_t window_id, uint32_t unit_id) {
   return {w, u};
 }
 
-// The unit's rectangle: on the screen for a window, in its parent's client
-// area for a control.
+// The unit's rectangle in device pixels: on the screen for a window, in its
+// parent's client area for a control.
 RECT unit_rect(const Unit& u) {
   RECT r;
   GetWindowRect(u.hwnd, &r);
@@ -55,14 +55,20 @@ RECT unit_rect(const Unit& u) {
   return r;
 }
 
-int32_t get_common(const Unit& u, int number) {
+// Left, top, width and height are in the layouts' 96-DPI pixels: a live
+// window's are its device pixels scaled back, each on its own.
+int32_t get_common(const LoadedWindow& w, const Unit& u, int number) {
   const bool live = u.hwnd && IsWindow(u.hwnd);
-  const RECT r = live ? unit_rect(u) : RECT{u.left, u.top, u.left + u.width, u.top + u.height};
+  Box b{u.left, u.top, u.width, u.height};
+  if (live) {
+    const RECT r = unit_rect(u);
+    b = to_base(scale_of(w), Box{r.left, r.top, r.right - r.left, r.bottom - r.top});
+  }
   switch (number) {
-    case prop::kLeft: return r.left;
-    case prop::kTop: return r.top;
-    case prop::kWidth: return r.right - r.left;
-    case prop::kHeight: return r.bottom - r.top;
+    case prop::kLeft: return b.left;
+    case prop::kTop: return b.top;
+    case prop::kWidth: return b.width;
+    case prop::kHeight: return b.height;
     case prop::kVisible: return live ? IsWindowVisible(u.hwnd) != FALSE : u.visible;
     case prop::kDisabled: return live ? !IsWindowEnabled(u.hwnd) : u.disabled;
     case prop::kMousePointer: return u.cursor;
@@ -82,6 +88,7 @@ void set_common(LoadedWindow& w, Unit& u, int number, int32_t v, const char* tex
       int32_t* stored[] = {&u.left, &u.top, &u.width, &u.height};
       *stored[number] = v;
       if (!live) return;
+      v = scale_of(w).to_device(v);  // the other three stay as they are on the screen
       RECT r = unit_rect(u);
       if (number == prop::kLeft) r = RECT{v, r.top, v + (r.right - r.left), r.bottom};
       if (number == prop::kTop) r = RECT{r.left, v, r.right, v + (r.bottom - r.top)};
@@ -197,7 +204,7 @@ Result get_property(uint32_t window_id, uint32_t unit_id, int number, int) {
   if (number == prop::kTag) {
     set_pointer(r, Text::copy(t.unit->tag.c_str()).take());
   } else if (number >= 0 && number <= prop::kMousePointer) {
-    set_int(r, get_common(*t.unit, number));
+    set_int(r, get_common(*t.window, *t.unit, number));
   } else {
     if (!t.unit->hwnd || !IsWindow(t.unit->hwnd)) fatal_error("指定窗口尚未载入");
     get_class(*t.unit, number, r);

@@ -12,8 +12,6 @@
 namespace rt::win {
 namespace {
 
-constexpr int kDropDownHeight = 160;  // room for the dropped list
-
 struct ControlMake {
   const wchar_t* cls;
   DWORD style;
@@ -56,27 +54,23 @@ HWND create_control(LoadedWindow& w, Unit& u) {
   const bool text_in_window = def.cls == UnitClass::Label || def.cls == UnitClass::Button ||
                               def.cls == UnitClass::CheckBox || def.cls == UnitClass::EditBox;
   const std::wstring text = text_in_window ? to_wide(def.text) : std::wstring();
-  const int height = def.cls == UnitClass::ComboBox && def.height < kDropDownHeight ? kDropDownHeight : def.height;
-  return CreateWindowExW(make.ex_style, make.cls, text.c_str(), make.style, def.left, def.top, def.width, height,
+  const Box at = device_box(w, u);
+  return CreateWindowExW(make.ex_style, make.cls, text.c_str(), make.style, at.left, at.top, at.width, at.height,
                          w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(u.layout->index)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 
 // What a control takes from the layout once its window exists.
-void apply_initial_values(Unit& u) {
+void apply_initial_values(const LoadedWindow& w, Unit& u) {
   const UnitDef& def = *u.layout->def;
-  SendMessageW(u.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  apply_font(w, u);
   switch (def.cls) {
     case UnitClass::CheckBox:
       SendMessageW(u.hwnd, BM_SETCHECK, def.value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
-    case UnitClass::ComboBox: {
-      // list items one pixel higher than the default for the font
-      const LRESULT item = SendMessageW(u.hwnd, CB_GETITEMHEIGHT, 0, 0);
-      if (item > 0) SendMessageW(u.hwnd, CB_SETITEMHEIGHT, 0, item + 1);
+    case UnitClass::ComboBox:
       if (def.text && *def.text && !(def.flags & unit_flag::kDropDownList)) set_window_text(u.hwnd, def.text);
       break;
-    }
     case UnitClass::DateBox:
       set_date_box(u.hwnd, def.value);
       break;
@@ -115,6 +109,14 @@ HMENU build_menu(LoadedWindow& w, int parent_index, bool popup) {
 
 }  // namespace
 
+void apply_font(const LoadedWindow& w, Unit& u) {
+  SendMessageW(u.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w.font.get()), FALSE);
+  if (u.cls != UnitClass::ComboBox) return;
+  // list items one pixel higher than the default for the font
+  const LRESULT item = SendMessageW(u.hwnd, CB_GETITEMHEIGHT, 0, 0);
+  if (item > 0) SendMessageW(u.hwnd, CB_SETITEMHEIGHT, 0, item + 1);
+}
+
 void create_menu_bar(LoadedWindow& w) {
   if (w.layout->menu_count == 0) return;
   w.menu_bar.reset(build_menu(w, 0, false));
@@ -126,7 +128,7 @@ void create_units(LoadedWindow& w) {
     Unit& u = *w.units[i];
     if (u.cls == UnitClass::MenuItem) continue;
     u.hwnd = create_control(w, u);
-    if (u.hwnd) apply_initial_values(u);
+    if (u.hwnd) apply_initial_values(w, u);
   }
   HWND above = HWND_TOP;
   for (size_t i = 1; i < w.units.size(); ++i) {

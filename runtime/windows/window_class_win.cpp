@@ -131,6 +131,9 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
     case WM_ENABLE:
       if (!wp) keep_dialog_enabled(*w);
       return DefWindowProcW(h, m, wp, lp);
+    case display::kDpiChanged:  // moved to a screen of another DPI
+      lay_out_again(*w, LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     default:
       // Private and registered messages go to the modules that asked for
       // them (a notification icon's reports, broadcasts of the shell).
@@ -208,11 +211,17 @@ ATOM register_class(const wchar_t* name, WNDPROC proc, HBRUSH background, HICON 
   return RegisterClassExW(&wc);
 }
 
+// The class's icons, at the system's sizes, shared by every window.
 HICON program_icon(int size) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, size, size, LR_SHARED));
 }
 
 }  // namespace
+
+HICON load_program_icon(int size) {
+  // Not shared: Windows would hand out a shared icon of another size again.
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, size, size, 0));
+}
 
 void register_classes() {
   static bool done = false;

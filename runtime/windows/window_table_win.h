@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "display/display_scale.h"
+#include "display/dpi_win.h"
 #include "layout_table.h"
 #include "owned.h"
 #include "window_runtime.h"
@@ -52,6 +54,12 @@ struct LoadedWindow {
   bool closing = false;
   std::vector<DisabledByDialog> disabled;
   HWND last_focus = nullptr;  // restored when the window is activated again
+  // The scale the window is laid out at, its units' font at that scale, and
+  // its icons where the window class's (made for the system's DPI) do not
+  // fit (window_scale_win.cpp).
+  int dpi = kBaseDpi;
+  display::GuiFont font;
+  UniqueIcon big_icon, small_icon;
 
   Unit& own() { return *units[0]; }
   const Unit& own() const { return *units[0]; }
@@ -126,6 +134,26 @@ HWND create_owner_window();
 // then stacking and showing them.
 void create_units(LoadedWindow& w);
 void create_menu_bar(LoadedWindow& w);
+// What a control's font and list take from the layout and the window's
+// scale, at creation and whenever the window is laid out again.
+void apply_font(const LoadedWindow& w, Unit& u);
+
+// The display scale of a window (window_scale_win.cpp). Layouts, and the
+// properties the program reads and writes, are in 96-DPI pixels; the window
+// is laid out at the DPI of the screen it is on.
+Scale scale_of(const LoadedWindow& w);
+// At creation, once the frame exists: the DPI of its screen, the font and
+// icons for it.
+void take_screen_dpi(LoadedWindow& w);
+// A unit's window rectangle at the window's scale (a drop-down combo box
+// with the height of its list).
+Box device_box(const LoadedWindow& w, const Unit& u);
+// The window moved to a screen of another DPI: every control and the font
+// at the new scale, the frame in the rectangle Windows suggests. The frame's
+// move raises events, after which the window may be gone.
+void lay_out_again(LoadedWindow& w, int dpi, const RECT& suggested);
+// The program's icon at a size, made anew for the caller to own.
+HICON load_program_icon(int size);
 
 // Show-window step of a window's own unit, and writing its window state.
 void show_window_unit(LoadedWindow& w);

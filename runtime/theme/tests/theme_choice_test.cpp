@@ -53,17 +53,19 @@ TEST(ThemeShapes, PushButtonRingsAndCornersAreSymmetric) {
   const auto corners = push_button_corners(client);
   std::set<std::pair<int, int>> seen;
   for (const CornerPixel& c : corners) {
-    EXPECT_TRUE(seen.insert({c.at.x, c.at.y}).second) << "each corner pixel once";
+    const Point at{c.at.left, c.at.top};
+    EXPECT_EQ(c.at, (Rect{at.x, at.y, at.x + 1, at.y + 1})) << "one pixel at 96 DPI";
+    EXPECT_TRUE(seen.insert({at.x, at.y}).second) << "each corner pixel once";
     // Mirrored across both middle lines, a pixel finds one of the same tone.
-    const int mx = client.left + client.right - 1 - c.at.x, my = client.top + client.bottom - 1 - c.at.y;
-    for (const Point m : {Point{mx, c.at.y}, Point{c.at.x, my}}) {
+    const int mx = client.left + client.right - 1 - at.x, my = client.top + client.bottom - 1 - at.y;
+    for (const Point m : {Point{mx, at.y}, Point{at.x, my}}) {
       bool found = false;
-      for (const CornerPixel& o : corners) found |= o.at == m && o.tone == c.tone;
-      EXPECT_TRUE(found) << "(" << c.at.x << "," << c.at.y << ")";
+      for (const CornerPixel& o : corners) found |= o.at.left == m.x && o.at.top == m.y && o.tone == c.tone;
+      EXPECT_TRUE(found) << "(" << at.x << "," << at.y << ")";
     }
-    EXPECT_TRUE(c.at.x - client.left <= 2 || client.right - 1 - c.at.x <= 2);
+    EXPECT_TRUE(at.x - client.left <= 2 || client.right - 1 - at.x <= 2);
   }
-  EXPECT_EQ(corners[0].at, (Point{11, 21}));
+  EXPECT_EQ(corners[0].at, (Rect{11, 21, 12, 22}));
   EXPECT_EQ(corners[0].tone, CornerTone::Face);
 }
 
@@ -115,6 +117,46 @@ TEST(ThemeShapes, ChevronsAreDiagonalAndTurnWithTheirDirection) {
       EXPECT_EQ(up[i][j], (Point{down[i][j].x, 2 * 58 - down[i][j].y}));
       EXPECT_EQ(right[i][j], (Point{108 + (down[i][j].y - 58), 58 + (down[i][j].x - 108)}));
     }
+}
+
+// At 144 DPI lines are 2 pixels, corner pixels 2 x 2 squares, and sizes
+// scale with halves rounded up: the ring 3, the check box 20 and its gap 27.
+TEST(ThemeShapes, AtALargerScaleLinesAreWiderAndSizesScaled) {
+  const Scale s(144);
+  const PushButtonRects p = push_button_rects({0, 0, 120, 48}, s);
+  EXPECT_EQ(p.border, (Rect{2, 2, 118, 46}));
+  EXPECT_EQ(p.ring, (Rect{4, 4, 116, 44}));
+  EXPECT_EQ(p.face, (Rect{7, 7, 113, 41}));
+  const auto corners = push_button_corners({0, 0, 120, 48}, s);
+  EXPECT_EQ(corners[0].at, (Rect{2, 2, 4, 4}));
+  EXPECT_EQ(corners[2].at, (Rect{116, 44, 118, 46})) << "mirrored at the bottom right";
+  EXPECT_EQ(corners[4].at, (Rect{4, 4, 6, 6}));
+
+  const CheckBoxPlacement c = place_check_box({0, 0, 150, 36}, 0xC00, s);  // BS_VCENTER
+  EXPECT_EQ(c.box, (Rect{0, 8, 20, 28}));
+  EXPECT_EQ(c.text, (Rect{27, 0, 150, 36}));
+  EXPECT_EQ(check_box_inner(c.box, s), (Rect{5, 13, 15, 23}));
+}
+
+// The chevron's pixels are those its polylines draw at 96 DPI; at 192 each
+// is a 2 x 2 square as far from the centre again.
+TEST(ThemeShapes, ChevronPixelsAreThePolylinesPixelsMagnified) {
+  const Rect button{100, 50, 117, 67};  // centre (108, 58)
+  std::set<std::pair<int, int>> at96;
+  for (const Rect& p : chevron_pixels(button, Direction::Down)) {
+    EXPECT_EQ(p.width() * p.height(), 1);
+    at96.insert({p.left, p.top});
+  }
+  EXPECT_EQ(at96.size(), size_t{kChevronPixels}) << "no pixel twice";
+  EXPECT_TRUE(at96.count({104, 56}) && at96.count({108, 60}) && at96.count({112, 56})) << "ends and tip";
+  EXPECT_FALSE(at96.count({113, 55})) << "the last point of a polyline is left out";
+  std::set<std::pair<int, int>> at192;
+  for (const Rect& p : chevron_pixels(button, Direction::Down, Scale(192))) {
+    EXPECT_EQ(p.width(), 2);
+    EXPECT_EQ(p.height(), 2);
+    at192.insert({108 + (p.left - 108) / 2, 58 + (p.top - 58) / 2});
+  }
+  EXPECT_EQ(at192, at96);
 }
 
 }  // namespace
