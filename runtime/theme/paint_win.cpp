@@ -64,11 +64,12 @@ bool is_button(ControlKind k) {
          k == ControlKind::GroupBox;
 }
 
-// Nothing here sends the control a message: while the look is on, a hook
-// sees every message sent on the thread, which makes each one cost a trip
-// to the window server. The text is read without WM_GETTEXT, the font is
-// the record's, and a drop-down list's own procedure is asked its item
-// count directly.
+// Nothing here sends the control a message: a paint runs inside one of the
+// control's own messages, and a message sent from here would run the themed
+// procedure and the control's own once more on every paint. The text is
+// read without WM_GETTEXT, the font is the record's (noted from
+// WM_SETFONT), and a drop-down list's own procedure is asked its item count
+// directly.
 Look look_of(HWND w, const ControlRecord& r) {
   Look l;
   const ControlKind kind = r.kind;

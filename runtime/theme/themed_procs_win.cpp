@@ -43,7 +43,7 @@ void take_parent_colors(HWND w) {
   if (!dc) return;
   const auto brush = reinterpret_cast<HBRUSH>(
       SendMessageW(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(w)));
-  ControlRecord* r = record_of(w);
+  ControlRecord* r = record_for(w);
   if (!r) return;
   LOGBRUSH lb{};
   if (brush && GetObjectW(brush, sizeof lb, &lb) == sizeof lb) {
@@ -175,7 +175,7 @@ LRESULT up_down_rules(ControlRecord& r, const Message& c) {
 // has no rules of its own: it is framed only when a shared rule repaints it.
 template <LRESULT (*Rules)(ControlRecord&, const Message&)>
 LRESULT CALLBACK themed(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
-  ControlRecord* r = record_of(w);
+  ControlRecord* r = record_for(w);
   if (!r) return 0;
   return Rules(*r, {w, m, wp, lp, r->old_proc});
 }

@@ -1,7 +1,8 @@
 #include "theme/visual_style_win.h"
 
+#include <memory>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 #include "display/dpi_win.h"
 #include "theme/paint_win.h"
@@ -12,7 +13,10 @@ namespace rt::theme {
 namespace {
 
 int g_scheme = 0;
-std::vector<ControlRecord> g_records;
+// Every message of a themed control looks up its record: a hash of the
+// control's handle finds it at once, and each record stays where it was
+// made until it is dropped, whatever comes and goes around it.
+std::unordered_map<HWND, std::unique_ptr<ControlRecord>> g_records;
 UniqueHook g_hook;
 
 std::string ascii_class(HWND w) {
@@ -64,15 +68,18 @@ ControlKind kind_of(HWND w, DWORD style, bool has_text) {
 
 // Gives the control the procedure of its kind and keeps its record.
 void take_over(HWND w, ControlKind kind, uint32_t first_state, HFONT font) {
-  g_records.push_back({w, kind, first_state, nullptr, GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
-                       GetSysColor(COLOR_BTNTEXT), font, display::window_dpi(w)});
-  g_records.back().old_proc =
+  auto record = std::make_unique<ControlRecord>(ControlRecord{w, kind, first_state, nullptr,
+                                                              GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
+                                                              GetSysColor(COLOR_BTNTEXT), font, display::window_dpi(w)});
+  ControlRecord& r = *record;
+  g_records.emplace(w, std::move(record));  // bound before the first message reaches the themed procedure
+  r.old_proc =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(themed_procedure(kind))));
 }
 
 // A window that exists: everything is asked of it, and it is redrawn.
 void restyle(HWND w) {
-  if (record_of(w)) return;
+  if (record_for(w)) return;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
   const ControlKind kind = kind_of(w, style, GetWindowTextLengthW(w) > 0);
   if (!themed_procedure(kind)) return;
@@ -85,7 +92,7 @@ void restyle(HWND w) {
 // (a font it is given later arrives as WM_SETFONT), and nothing is on the
 // screen.
 void restyle_created(HWND w, const CREATESTRUCTW& cs) {
-  if (record_of(w)) return;
+  if (record_for(w)) return;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
   const wchar_t* name = cs.lpszName;
   const bool has_text = name && !IS_INTRESOURCE(name) && name[0] != 0 && name[0] != 0xFFFF;
@@ -118,7 +125,7 @@ LRESULT CALLBACK on_cbt(int code, WPARAM wp, LPARAM lp) noexcept {
 }
 
 int switch_off() {
-  while (!g_records.empty()) give_back(g_records.back().hwnd);
+  while (!g_records.empty()) give_back(g_records.begin()->first);
   release_paint_canvas();
   g_scheme = 0;
   if (!g_hook) return 0;
@@ -138,28 +145,25 @@ int set_visual_style(int scheme) {
 
 int current_scheme() { return g_scheme; }
 
-ControlRecord* record_of(HWND w) {
-  for (ControlRecord& r : g_records)
-    if (r.hwnd == w) return &r;
-  return nullptr;
+ControlRecord* record_for(HWND w) {
+  const auto found = g_records.find(w);
+  return found == g_records.end() ? nullptr : found->second.get();
 }
 
-const ControlRecord* find_record(HWND w) { return record_of(w); }
+const ControlRecord* find_record(HWND w) { return record_for(w); }
 
 int record_count() { return static_cast<int>(g_records.size()); }
 
 void set_control_dpi(HWND w, int dpi) {
-  if (ControlRecord* r = record_of(w)) r->dpi = dpi;
+  if (ControlRecord* r = record_for(w)) r->dpi = dpi;
 }
 
 void give_back(HWND w) {
-  for (size_t i = 0; i < g_records.size(); ++i) {
-    if (g_records[i].hwnd != w) continue;
-    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_records[i].old_proc));
-    g_records.erase(g_records.begin() + static_cast<std::ptrdiff_t>(i));
-    redraw(w);
-    return;
-  }
+  const auto found = g_records.find(w);
+  if (found == g_records.end()) return;
+  SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second->old_proc));
+  g_records.erase(found);  // unbound: the control's later messages find no record
+  redraw(w);
 }
 
 }  // namespace rt::theme

@@ -39,8 +39,9 @@ int record_count();
 void set_control_dpi(HWND hwnd, int dpi);
 
 // For the themed procedures: the record to update (null when the window has
-// none), and giving a window its own procedure back, record dropped.
-ControlRecord* record_of(HWND hwnd);
+// none), found from the control at once, and giving a window its own
+// procedure back, record dropped.
+ControlRecord* record_for(HWND hwnd);
 void give_back(HWND hwnd);
 
 }  // namespace rt::theme
