@@ -44,7 +44,7 @@ using QuerySystem = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
 
 }  // namespace
 
-HWND visible_window_of(DWORD thread_id, bool full) {
+HWND first_visible_window(DWORD thread_id, bool full) {
   GUITHREADINFO gui{};
   gui.cbSize = sizeof gui;
   if (GetGUIThreadInfo(thread_id, &gui) && gui.hwndActive && IsWindowVisible(gui.hwndActive)) return gui.hwndActive;

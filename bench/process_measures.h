@@ -11,7 +11,7 @@ namespace bench {
 // chooses: false asks only which window the thread has activated (one
 // request), true also looks through all of the thread's windows, for a
 // program that shows one without activating it.
-HWND visible_window_of(DWORD thread_id, bool full);
+HWND first_visible_window(DWORD thread_id, bool full);
 
 // The process's working set in MB (2^20 bytes); 0 when it cannot be read.
 // The handle needs PROCESS_QUERY_INFORMATION and PROCESS_VM_READ.

@@ -67,7 +67,7 @@ bool start(const std::wstring& path, Started* out) {
   QueryPerformanceCounter(&t0);
   out->process = drv::Process::start(path);
   if (!out->process.started()) return false;
-  for (int look = 0; !(out->window = bench::visible_window_of(out->process.thread_id(), look % 10 == 0)); ++look) {
+  for (int look = 0; !(out->window = bench::first_visible_window(out->process.thread_id(), look % 10 == 0)); ++look) {
     if (milliseconds_since(t0) > 20000 || !out->process.running()) return false;
     Sleep(1);
   }

@@ -31,15 +31,15 @@ TEST(ProcessMeasures, AWindowCountsOnceItIsVisibleAndTheCheapLookSeesOnlyTheActi
   const DWORD thread = GetCurrentThreadId();
   const HWND quiet = make_window(), active = make_window();
   ASSERT_TRUE(quiet && active);
-  EXPECT_EQ(bench::visible_window_of(thread, true), nullptr) << "hidden windows do not count";
+  EXPECT_EQ(bench::first_visible_window(thread, true), nullptr) << "hidden windows do not count";
 
   ShowWindow(quiet, SW_SHOWNA);  // visible, not activated
-  EXPECT_EQ(bench::visible_window_of(thread, false), nullptr);
-  EXPECT_EQ(bench::visible_window_of(thread, true), quiet);
+  EXPECT_EQ(bench::first_visible_window(thread, false), nullptr);
+  EXPECT_EQ(bench::first_visible_window(thread, true), quiet);
 
   ShowWindow(active, SW_SHOW);
-  EXPECT_EQ(bench::visible_window_of(thread, false), active);
-  EXPECT_EQ(bench::visible_window_of(GetCurrentThreadId() + 4, true), nullptr) << "another thread's windows";
+  EXPECT_EQ(bench::first_visible_window(thread, false), active);
+  EXPECT_EQ(bench::first_visible_window(GetCurrentThreadId() + 4, true), nullptr) << "another thread's windows";
   DestroyWindow(quiet);
   DestroyWindow(active);
 }
