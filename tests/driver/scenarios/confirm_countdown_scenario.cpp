@@ -59,16 +59,18 @@ TEST_F(ConfirmCountdown, CountsDownTickByTickThenRequestsTheShutdownOnce) {
   EXPECT_TRUE(drv::is_visible(app_.window)) << "the window stays until Windows ends the program";
 }
 
+// 确定 and 取消 are pressed at the first count that shows the window
+// counting, 确定(9): the first test watched the rest of the count.
 TEST_F(ConfirmCountdown, ConfirmRequestsAtOnceAndFreezesTheCaption) {
   ASSERT_TRUE(open());
-  ASSERT_TRUE(wait_until([&] { return confirm_caption() == confirm_caption_of(7); }, kCountdownMs));
+  ASSERT_TRUE(wait_until([&] { return confirm_caption() == confirm_caption_of(9); }, kCountdownMs));
   ASSERT_TRUE(drv::click(unit(kConfirmButton)));
   ASSERT_TRUE(wait_until([&] { return shutdown_requests() == 1; }));
   EXPECT_EQ(log().back(), kShutdownRequestLine);
 
-  // A tick may have come between reading 确定(7) and the click.
+  // A tick may have come between reading 确定(9) and the click.
   const std::wstring frozen = confirm_caption();
-  EXPECT_TRUE(frozen == confirm_caption_of(7) || frozen == confirm_caption_of(6)) << drv::utf8(frozen);
+  EXPECT_TRUE(frozen == confirm_caption_of(9) || frozen == confirm_caption_of(8)) << drv::utf8(frozen);
   const int ticks = count(kTickLine);
   EXPECT_FALSE(wait_until([&] { return confirm_caption() != frozen || count(kTickLine) != ticks; }, kTwoTicksMs))
       << "still counting: " << drv::utf8(confirm_caption());
@@ -83,7 +85,7 @@ TEST_F(ConfirmCountdown, ConfirmRequestsAtOnceAndFreezesTheCaption) {
 TEST_F(ConfirmCountdown, CancelClosesTheWindowAndTheNextOneStartsAtTen) {
   ASSERT_TRUE(open(/*again=*/true));
   const HWND first = app_.window;
-  ASSERT_TRUE(wait_until([&] { return confirm_caption() == confirm_caption_of(3); }, kCountdownMs));
+  ASSERT_TRUE(wait_until([&] { return confirm_caption() == confirm_caption_of(9); }, kCountdownMs));
   ASSERT_TRUE(drv::click(unit(kCancelButton)));
   ASSERT_TRUE(wait_until([&] { return !IsWindow(first); })) << "取消 did not close the window";
   EXPECT_EQ(count(kCancelClickedLine), 1);

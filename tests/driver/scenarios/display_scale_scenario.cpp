@@ -293,20 +293,30 @@ void expect_chevron(const Picture& shot, HWND window, int id) {
   return ::testing::AssertionSuccess();
 }
 
+// One timer.exe for the three looks at its main window, none of which
+// changes it: started before the first, closed after the last, when it must
+// exit with 0.
 class MainWindowAtScale : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(at_the_scenarios_dpi());
-    ASSERT_TRUE(scn::launch(L"timer", {}, main_window::kCaption, &app_));
-    const HWND now = unit(main_window::kNowLabel);
-    ASSERT_TRUE(drv::wait_until([&] { return !drv::text_of(now).empty(); }, 10000)) << "the clock shows no time";
+  static void SetUpTestSuite() {
+    started_ = at_the_scenarios_dpi();
+    if (started_) started_ = scn::launch(L"timer", {}, main_window::kCaption, &app_);
+    if (!started_) return;
+    const HWND now = drv::child_by_id(app_.window, main_window::kNowLabel);
+    if (!drv::wait_until([&] { return !drv::text_of(now).empty(); }, 10000)) {
+      started_ = ::testing::AssertionFailure() << "the clock shows no time";
+    }
   }
-  void TearDown() override {
+  static void TearDownTestSuite() {
+    if (!app_.process.started()) return;
     if (app_.window) PostMessageW(app_.window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(scn::exits_with_zero(app_));
   }
+  void SetUp() override { ASSERT_TRUE(started_); }
   HWND unit(int id) const { return drv::child_by_id(app_.window, id); }
-  scn::Launched app_;
+
+  inline static scn::Launched app_;
+  inline static ::testing::AssertionResult started_ = ::testing::AssertionFailure() << "not started";
 };
 
 TEST_F(MainWindowAtScale, EveryUnitSitsAtItsPlaceScaled) {

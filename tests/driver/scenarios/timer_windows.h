@@ -79,8 +79,10 @@ inline const Unit kNowCaption = unit_id(mw::标签1);            // "当前时�
 inline const Unit kHourCaption = unit_id(mw::标签3);           // "时"
 inline const Unit kMinuteCaption = unit_id(mw::标签4);         // "分"
 inline const Unit kFirstUnit = first_unit_after_menus(mw::kLayout), kLastUnit = mw::kLayout.unit_count - 1;
-// A tick of 时钟2 in layout_host's event log.
+// Ticks of 时钟2 (the countdown) and 时钟1 (the clock) in layout_host's
+// event log.
 inline const std::string kCountdownTickLine = host_event_line(mw::kWindow, mw::时钟2, rt::event::kTick);
+inline const std::string kClockTickLine = host_event_line(mw::kWindow, mw::时钟1, rt::event::kTick);
 }  // namespace main_window
 
 namespace confirm_window {
