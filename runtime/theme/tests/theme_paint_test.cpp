@@ -14,31 +14,11 @@ namespace {
 
 using namespace rt::theme;
 using tt::Canvas;
+using tt::PixelSet;
+using tt::picture;
+using tt::pixels_of;
 using tt::near_color;
 namespace st = rt::theme::state;
-
-using PixelSet = std::set<std::pair<int, int>>;
-
-// The pixels of `c` inside `r` that have exactly colour `color`.
-PixelSet pixels_of(const Canvas& c, const Rect& r, Color color) {
-  PixelSet s;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      if (c.at(x, y) == color) s.insert({x, y});
-  return s;
-}
-
-// A picture as rows of text: 'X' marks a pixel, placed at `origin`.
-PixelSet picture(Point origin, std::initializer_list<const char*> rows) {
-  PixelSet s;
-  int y = origin.y;
-  for (const char* row : rows) {
-    for (int x = 0; row[x]; ++x)
-      if (row[x] == 'X') s.insert({origin.x + x, y});
-    ++y;
-  }
-  return s;
-}
 
 // Pixels where two canvases of one size differ.
 PixelSet differences(const Canvas& a, const Canvas& b) {

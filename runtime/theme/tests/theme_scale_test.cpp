@@ -14,32 +14,9 @@ namespace {
 
 using namespace rt::theme;
 using tt::Canvas;
+using tt::PixelSet;
+using tt::pixels_of;
 namespace st = rt::theme::state;
-
-using PixelSet = std::set<std::pair<int, int>>;
-
-PixelSet pixels_of(const Canvas& c, const Rect& r, Color color) {
-  PixelSet s;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      if (c.at(x, y) == color) s.insert({x, y});
-  return s;
-}
-
-// A 96-DPI picture ('X' marks a pixel) drawn twice as large: each pixel a
-// 2 x 2 square, the picture's (0, 0) at `origin`.
-PixelSet doubled(Point origin, std::initializer_list<const char*> rows) {
-  PixelSet s;
-  int y = 0;
-  for (const char* row : rows) {
-    for (int x = 0; row[x]; ++x)
-      if (row[x] == 'X')
-        for (int dy = 0; dy < 2; ++dy)
-          for (int dx = 0; dx < 2; ++dx) s.insert({origin.x + 2 * x + dx, origin.y + 2 * y + dy});
-    ++y;
-  }
-  return s;
-}
 
 Look look_at(int dpi, uint32_t state, uint32_t style = 0) {
   Look l = tt::look(state, style);
@@ -64,7 +41,7 @@ TEST(ThemeScale, PushButtonAtTwiceTheScale) {
 
   // the top-left corner, 6 x 6: face frame, then the border's rounding
   const PixelSet corner_border = pixels_of(canvas, {0, 0, 6, 6}, border);
-  EXPECT_EQ(corner_border, doubled({0, 0}, {"...", "..X", ".XX"})) << "the border's corner, rounded";
+  EXPECT_EQ(corner_border, tt::picture({0, 0}, {"...", "..X", ".XX"}, 2)) << "the border's corner, rounded";
   EXPECT_EQ(pixels_of(canvas, {2, 2, 4, 4}, kFace).size(), 4u) << "the rounding's face square";
 
   // the focus dots, 2 pixels deep, 2 pixels around the face
@@ -96,7 +73,7 @@ TEST(ThemeScale, CheckBoxBoxAndTickAtTheScale) {
   EXPECT_EQ(big.at(0, 11), check_box::kFrame);
   EXPECT_EQ(big.at(25, 36), check_box::kFrame);
   EXPECT_NE(big.at(2, 24), check_box::kFrame);
-  EXPECT_EQ(pixels_of(big, {6, 17, 20, 31}, check_box::kTick), doubled({6, 17}, kTick));
+  EXPECT_EQ(pixels_of(big, {6, 17, 20, 31}, check_box::kTick), tt::picture({6, 17}, kTick, 2));
 
   // 144 DPI, 150 x 36: 13 x 1.5 rounds to a box of 20 from (0, 8), the
   // frame 2 pixels.
@@ -126,14 +103,16 @@ TEST(ThemeScale, ComboBoxFramesAndArrowButtonAtTwiceTheScale) {
   const Gradient& corner = s.arrow_button[3 + 4];
   EXPECT_EQ(pixels_of(canvas, {84, 4, 86, 6}, corner.top_left).size(), 4u);
   EXPECT_EQ(pixels_of(canvas, {114, 36, 116, 38}, corner.bottom_right).size(), 4u);
-  const PixelSet chevron = doubled({100 - 8, 21 - 6}, {
-                                                          ".X.....X.",
-                                                          "XXX...XXX",
-                                                          ".XXX.XXX.",
-                                                          "..XXXXX..",
-                                                          "...XXX...",
-                                                          "....X....",
-                                                      });
+  const PixelSet chevron = tt::picture({100 - 8, 21 - 6},
+                                       {
+                                           ".X.....X.",
+                                           "XXX...XXX",
+                                           ".XXX.XXX.",
+                                           "..XXXXX..",
+                                           "...XXX...",
+                                           "....X....",
+                                       },
+                                       2);
   EXPECT_EQ(pixels_of(canvas, {84, 4, 116, 38}, s.arrow), chevron);
 }
 

@@ -64,4 +64,25 @@ long user_objects() {
   return windows;
 }
 
+PixelSet pixels_of(const Canvas& c, const Rect& r, Color color) {
+  PixelSet s;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (c.at(x, y) == color) s.insert({x, y});
+  return s;
+}
+
+PixelSet picture(Point origin, std::initializer_list<const char*> rows, int size) {
+  PixelSet s;
+  int y = 0;
+  for (const char* row : rows) {
+    for (int x = 0; row[x]; ++x)
+      if (row[x] == 'X')
+        for (int dy = 0; dy < size; ++dy)
+          for (int dx = 0; dx < size; ++dx) s.insert({origin.x + size * x + dx, origin.y + size * y + dy});
+    ++y;
+  }
+  return s;
+}
+
 }  // namespace tt

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <set>
+#include <utility>
+
 #include "theme/canvas_win.h"
 #include "theme/control_state.h"
 #include "theme/paint_win.h"
@@ -15,6 +19,7 @@ namespace tt {
 using rt::theme::Color;
 using rt::theme::ControlKind;
 using rt::theme::Look;
+using rt::theme::Point;
 using rt::theme::Rect;
 
 // Where nothing was painted.
@@ -35,6 +40,16 @@ class Canvas {
   rt::WindowDc screen_;
   rt::theme::MemoryCanvas canvas_;
 };
+
+using PixelSet = std::set<std::pair<int, int>>;
+
+// The pixels of `c` inside `r` that have exactly colour `color`.
+PixelSet pixels_of(const Canvas& c, const Rect& r, Color color);
+
+// A picture as rows of text: 'X' marks a pixel, the picture's (0, 0) at
+// `origin`; at `size` 2 (a 96-DPI picture at 192 DPI) each pixel is a
+// 2 x 2 square.
+PixelSet picture(Point origin, std::initializer_list<const char*> rows, int size = 1);
 
 // A look of scheme 1 with the parent's default colours and the GUI font.
 Look look(uint32_t state, uint32_t style = 0, const wchar_t* text = L"");
