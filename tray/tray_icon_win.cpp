@@ -80,17 +80,17 @@ void on_window_destroyed(uint32_t window_id) noexcept {
 }
 
 // The icon reports a mouse action in lParam.
-bool on_icon_message(uint32_t window_id, UINT, WPARAM, LPARAM mouse_message) noexcept {
-  const int32_t code = tray_code(mouse_message);
-  if (code) rt::raise_event(window_id, 0, rt::event::kTray, 1, &code);
+bool on_icon_message(const rt::FrameMessage& m) noexcept {
+  const int32_t code = tray_code(m.lparam);
+  if (code) rt::raise_window_event(m, rt::event::kTray, 1, &code);
   return true;
 }
 
 // The shell has recreated the notification area: a window that shows an
 // icon puts it back. If the icon survived after all, adding it fails and
 // changing it in place does the job.
-bool on_taskbar_created(uint32_t window_id, UINT, WPARAM, LPARAM) noexcept {
-  ShownIcon* s = find_shown(window_id);
+bool on_taskbar_created(const rt::FrameMessage& m) noexcept {
+  ShownIcon* s = find_shown(m.window_id);
   if (!s) return false;
   NOTIFYICONDATAW d = tray_record(s->frame, s->icon.get(), s->tip);
   if (!shell_notify(NIM_ADD, d)) shell_notify(NIM_MODIFY, d);

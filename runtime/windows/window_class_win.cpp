@@ -137,7 +137,7 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
     default:
       // Private and registered messages go to the modules that asked for
       // them (a notification icon's reports, broadcasts of the shell).
-      if (m >= WM_APP && notify_message(id, m, wp, lp)) return 0;
+      if (m >= WM_APP && notify_message(*w, m, wp, lp)) return 0;
       return DefWindowProcW(h, m, wp, lp);
   }
 }

@@ -65,9 +65,10 @@ void notify_destroyed(uint32_t window_id) noexcept {
   for (DestroyObserver observer : destroy_observers()) observer(window_id);
 }
 
-bool notify_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+bool notify_message(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  const FrameMessage m{w.id, message, wparam, lparam, w};
   for (const auto& o : message_observers())
-    if (o.first == message && o.second(window_id, message, wparam, lparam)) return true;
+    if (o.first == message && o.second(m)) return true;
   return false;
 }
 
@@ -148,6 +149,10 @@ void add_message_observer(UINT message, MessageObserver observer) {
 }
 
 void set_event_observer(EventObserver observer) { g_observer = observer; }
+
+EventAnswer raise_window_event(const FrameMessage& m, int event, int argc, const int32_t* args) {
+  return win::raise_unit_event(m.window, m.window.own(), event, argc, args);
+}
 
 EventAnswer raise_event(uint32_t window_id, uint32_t unit_id, int event, int argc, const int32_t* args) {
   win::Runtime& rt = win::runtime();

@@ -196,7 +196,7 @@ EventAnswer raise_unit_event(LoadedWindow& w, Unit& u, int event, int argc = 0, 
 // destroyed, or offers them a private or registered message; true when one
 // of them took it.
 void notify_destroyed(uint32_t window_id) noexcept;
-bool notify_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+bool notify_message(LoadedWindow& w, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
 
 // The date of a date box as a date-time; 0 sets the current moment, and
 // a box without a valid date reads as 0.

@@ -139,10 +139,11 @@ TEST_F(WindowEvents, MenuCommandsSelectTheItemAtTheirPosition) {
 // its destruction by the window's identifier. (Observers stay for the whole
 // test program, so these only log while this test listens.)
 bool g_listening = false;
-bool observe_message(uint32_t window_id, UINT message, WPARAM wparam, LPARAM) noexcept {
-  if (g_listening) wt::log().push_back("message " + std::to_string(message - WM_APP) + " of " +
-                                       (window_id == wt::kA ? "a" : "?") + " " + std::to_string(wparam));
-  return wparam != 0;  // 0: not taken, the default processing goes on
+bool observe_message(const rt::FrameMessage& m) noexcept {
+  if (g_listening) wt::log().push_back("message " + std::to_string(m.message - WM_APP) + " of " +
+                                       (m.window_id == wt::kA ? "a" : "?") + " " + std::to_string(m.wparam));
+  if (m.wparam == 2) rt::raise_window_event(m, rt::event::kCreated);  // the window's own handler logs it
+  return m.wparam != 0;  // 0: not taken, the default processing goes on
 }
 void observe_destroyed(uint32_t window_id) noexcept {
   if (g_listening) wt::log().push_back(std::string("destroyed ") + (window_id == wt::kA ? "a" : "?"));
@@ -160,12 +161,13 @@ TEST_F(WindowEvents, ObserversHearOfPrivateMessagesAndOfDestruction) {
   g_listening = true;
   wt::log().clear();
   SendMessageW(a, WM_APP + 1, 7, 0);
+  SendMessageW(a, WM_APP + 1, 2, 0);
   SendMessageW(a, WM_APP + 1, 0, 0);
   SendMessageW(a, WM_APP + 2, 1, 0);
   SendMessageW(a, WM_USER + 1, 1, 0);
   DestroyWindow(a);
   g_listening = false;
-  EXPECT_EQ(wt::log(), (Log{"message 1 of a 7", "message 1 of a 0", "destroying", "destroyed a"}));
+  EXPECT_EQ(wt::log(), (Log{"message 1 of a 7", "message 1 of a 2", "created", "message 1 of a 0", "destroying", "destroyed a"}));
 }
 
 TEST_F(WindowEvents, CurrentEventSourceIsTheUnitWhoseHandlerRuns) {
