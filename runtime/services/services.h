@@ -1,7 +1,7 @@
 // The runtime services as the program logic calls them: one typed function
 // per service, each a thin call through the service table (service.h), so
 // that a test's ServiceOverride still replaces any of them. Handlers say
-// what they do, svc::time_interval(target, now, Interval::Seconds), instead
+// what they do, svc::time_interval(target, now, Interval::Second), instead
 // of spelling tagged argument records.
 #pragma once
 

@@ -11,6 +11,7 @@
 #include "datetime_text.h"
 #include "fatal_catcher.h"
 #include "gui_test_support.h"
+#include "layout_facts.h"
 #include "layouts.h"
 #include "main_window.h"
 #include "property_rules.h"
@@ -24,7 +25,6 @@ namespace {
 namespace mw = layouts::main_window;
 namespace prop = rt::prop;
 
-constexpr int kHourBox = 17;  // 组合框_时: a control's ID is its unit's index in the layout
 
 double g_local_now = 0, g_universal_now = 0;
 bool g_refused = false;
@@ -57,7 +57,7 @@ class ScheduleSetup : public ::testing::Test {
     const rt::CalendarFields t = rt::calendar_fields(rt::read_datetime(target));
     const double date = rt::build_datetime(t.year, t.month, t.day, 0, 0, 0);
     rt::put_double(mw::kWindow, mw::日期框_日期, prop::kSelectedDate, date);
-    const HWND hour = GetDlgItem(gui::frame(mw::kWindow), kHourBox);
+    const HWND hour = GetDlgItem(gui::frame(mw::kWindow), layouts::unit_index(mw::kLayout, mw::组合框_时));
     SendMessageW(hour, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(t.hour).c_str()));
     SendMessageW(hour, CB_SETCURSEL, SendMessageW(hour, CB_GETCOUNT, 0, 0) - 1, 0);
     const std::string minute_text = minute ? minute : std::to_string(t.minute);

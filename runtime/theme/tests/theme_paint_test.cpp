@@ -15,6 +15,7 @@ namespace {
 using namespace rt::theme;
 using tt::Canvas;
 using tt::PixelSet;
+using tt::chevron_down;
 using tt::picture;
 using tt::pixels_of;
 using tt::near_color;
@@ -381,17 +382,6 @@ TEST(ThemePaint, DropDownListIsFramedOnlyWithABorderAndItems) {
   }
 }
 
-// The chevron pointing down around centre (cx, cy).
-PixelSet chevron_down(int cx, int cy) {
-  return picture({cx - 4, cy - 3}, {
-                                       ".X.....X.",
-                                       "XXX...XXX",
-                                       ".XXX.XXX.",
-                                       "..XXXXX..",
-                                       "...XXX...",
-                                       "....X....",
-                                   });
-}
 
 // 80 x 21 with a 17-pixel button: inside the two frames (2,2)-(78,19), the
 // button strip from 61, its arrow button (62,2)-(78,19) around (70,10).

@@ -103,17 +103,7 @@ TEST(ThemeScale, ComboBoxFramesAndArrowButtonAtTwiceTheScale) {
   const Gradient& corner = s.arrow_button[3 + 4];
   EXPECT_EQ(pixels_of(canvas, {84, 4, 86, 6}, corner.top_left).size(), 4u);
   EXPECT_EQ(pixels_of(canvas, {114, 36, 116, 38}, corner.bottom_right).size(), 4u);
-  const PixelSet chevron = tt::picture({100 - 8, 21 - 6},
-                                       {
-                                           ".X.....X.",
-                                           "XXX...XXX",
-                                           ".XXX.XXX.",
-                                           "..XXXXX..",
-                                           "...XXX...",
-                                           "....X....",
-                                       },
-                                       2);
-  EXPECT_EQ(pixels_of(canvas, {84, 4, 116, 38}, s.arrow), chevron);
+  EXPECT_EQ(pixels_of(canvas, {84, 4, 116, 38}, s.arrow), tt::chevron_down(100, 21, 2));
 }
 
 TEST(ThemeScale, EditBoxFramesAreTwoPixelsAt144Dpi) {

@@ -85,4 +85,17 @@ PixelSet picture(Point origin, std::initializer_list<const char*> rows, int size
   return s;
 }
 
+PixelSet chevron_down(int cx, int cy, int size) {
+  return picture({cx - 4 * size, cy - 3 * size},
+                 {
+                     ".X.....X.",
+                     "XXX...XXX",
+                     ".XXX.XXX.",
+                     "..XXXXX..",
+                     "...XXX...",
+                     "....X....",
+                 },
+                 size);
+}
+
 }  // namespace tt

@@ -51,6 +51,10 @@ PixelSet pixels_of(const Canvas& c, const Rect& r, Color color);
 // 2 x 2 square.
 PixelSet picture(Point origin, std::initializer_list<const char*> rows, int size = 1);
 
+// The chevron of an arrow button pointing down around centre (cx, cy), each
+// of its pixels `size` wide.
+PixelSet chevron_down(int cx, int cy, int size = 1);
+
 // A look of scheme 1 with the parent's default colours and the GUI font.
 Look look(uint32_t state, uint32_t style = 0, const wchar_t* text = L"");
 
