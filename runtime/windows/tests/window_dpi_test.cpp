@@ -9,6 +9,7 @@
 #include <ostream>
 #include <vector>
 
+#include "driver_screenshot.h"
 #include "property_rules.h"
 #include "service.h"
 #include "window_test_support.h"
@@ -56,20 +57,11 @@ RECT frame_rect() {
 // pixels, rows top down.
 std::vector<uint32_t> screen_pixels(const RECT& r) {
   wt::pump_for(100);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
-  const HDC screen = GetDC(nullptr);
-  const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  const HGDIOBJ old = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(dc, old);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  GetDIBits(dc, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  drv::RgbImage image;
+  if (!drv::capture_screen(r, &image)) return {};
+  std::vector<uint32_t> pixels;
+  for (size_t i = 0; i + 2 < image.rgb.size(); i += 3)
+    pixels.push_back(uint32_t{image.rgb[i]} << 16 | uint32_t{image.rgb[i + 1]} << 8 | image.rgb[i + 2]);
   return pixels;
 }
 
@@ -118,6 +110,7 @@ TEST_F(WindowDpi, TwiceTheDpiDoublesEveryUnitFontAndIconAndGoesBackExactly) {
   std::vector<RECT> places;
   for (const Place& p : kPlaces) places.push_back(rect_in_frame(p.unit));
   const std::vector<uint32_t> picture = screen_pixels(before_);
+  ASSERT_FALSE(picture.empty()) << "the screen could not be read";
   const int font = font_height(wt::control(wt::kA, wt::kLabel));
   ASSERT_LT(font, 0);
 
