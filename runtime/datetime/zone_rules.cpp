@@ -26,8 +26,7 @@ bool change_is_valid(const ZoneChange& c) {
 
 // The day of the month a recurring change falls on in `year`.
 int recurring_day(const ZoneChange& c, int year) {
-  const long first = day_number(year, c.month, 1);
-  const int first_weekday = static_cast<int>((first + 693958) % 7);  // 0 Sunday: 1899-12-30 was a Saturday
+  const int first_weekday = calendar_fields(build_datetime(year, c.month, 1, 0, 0, 0)).day_of_week - 1;  // 0 Sunday
   int day = 1 + (c.day_of_week - first_weekday + 7) % 7 + 7 * (c.day - 1);
   while (day > days_in_month(year, c.month)) day -= 7;  // week 5: the last one in the month
   return day;
