@@ -46,6 +46,7 @@ void on_confirm_tick() {
 void on_confirm_shut_down() {
   stop_counting();
   request_shutdown();
+  svc::keep_awake(false);  // asked for: nothing more to wait for
 }
 
 void on_confirm_cancel() {

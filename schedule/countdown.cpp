@@ -39,8 +39,13 @@ void end_schedule() {
 }
 
 // Opens the confirmation window in dialog mode, without a parent, and
-// returns once it has closed (unless the shutdown goes ahead).
-void confirm_shutdown() { svc::load_window({cw::kWindow, cw::kOwn}, true); }
+// returns once it has closed (unless the shutdown goes ahead). The machine
+// stays awake until then.
+void confirm_shutdown() {
+  svc::keep_awake(true);
+  svc::load_window({cw::kWindow, cw::kOwn}, true);
+  svc::keep_awake(false);
+}
 
 // Waits until the user has closed the box.
 void show_reminder(const char* text) { svc::message_box(text, kFiringBox, "提醒"); }
@@ -48,6 +53,7 @@ void show_reminder(const char* text) { svc::message_box(text, kFiringBox, "提�
 void fire() {
   end_schedule();
   const bool shut_down = checked(mw::选择框1);
+  if (!shut_down) svc::keep_awake(false);
   if (shut_down) {
     confirm_shutdown();
     // The main window answers its tray icon while the confirmation is open:
@@ -71,7 +77,14 @@ void fire() {
 void on_countdown_tick() {
   // A tick still under way when the schedule stopped belongs to no schedule.
   if (!counting()) return;
-  if (!count_down()) fire();
+  if (!count_down()) {
+    fire();
+    return;
+  }
+  // 关机 may be ticked or cleared while the count runs: the machine's idle
+  // sleep would stop the count, and a shutdown scheduled for the night would
+  // never come.
+  svc::keep_awake(checked(mw::选择框1));
 }
 
 }  // namespace schedule

@@ -31,17 +31,20 @@ rt::Text target_text(const rt::Text& second) {
 
 // The two moments a count is taken between. The count is real seconds, so
 // across a change of clocks both must be universal time: the target as the
-// zone's rules for its year place it, now from the system clock. No rules
-// reach a target before 1601; its count is taken between local times.
+// zone's rules for its year place it, now from the system clock. In the
+// hour the clocks go back over, the target is the occurrence still ahead
+// when there is one. No rules reach a target before 1601; its count is
+// taken between local times.
 struct Moments {
   double target;
   double now;
 };
 
 Moments moments_of(double target) {
-  const double universal = svc::to_universal_time(target);
+  const double now = svc::universal_now();
+  const double universal = svc::to_universal_time(target, now);
   if (universal == rt::kEmptyDateTime) return {target, svc::now()};
-  return {universal, svc::universal_now()};
+  return {universal, now};
 }
 
 // A count of seconds exists only for a target that reads as a date-time and
@@ -70,11 +73,15 @@ void start_schedule() {
   rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, count_text.c_str());
   rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 1000);
   rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "停止");
+  // A shutdown scheduled must come: no idle sleep before it (each tick
+  // decides again).
+  svc::keep_awake(rt::get_int(mw::kWindow, mw::选择框1, prop::kChecked) != 0);
 }
 
 void stop_schedule() {
   rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 0);
   rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "定时");
+  svc::keep_awake(false);
 }
 
 }  // namespace

@@ -75,27 +75,31 @@ ZoneYear zone_year(const ZoneRules& rules, int year) {
 struct Moment {
   int64_t ms;
   LocalTimeKind kind;
+  int64_t second_pass_ms;
 };
 
 // A local reading names the instants at which one of the two offsets holds
-// and gives that reading. Two of them: the clocks went back over it, and the
-// earlier counts. None: the clocks jumped over it, at a change whose gap holds it.
+// and gives that reading. Two of them: the clocks went back over it, and
+// both are kept, the earlier first. None: the clocks jumped over it, at a
+// change whose gap holds it.
 Moment universal_ms(const ZoneYear& z, int64_t reading) {
   const int64_t as_standard = reading - z.standard;
   const int64_t as_daylight = reading - z.daylight;
   const bool standard_holds = z.offset_at(as_standard) == z.standard;
   const bool daylight_holds = z.offset_at(as_daylight) == z.daylight;
   if (standard_holds && daylight_holds && as_standard != as_daylight) {
-    return {as_standard < as_daylight ? as_standard : as_daylight, LocalTimeKind::kRepeated};
+    const bool standard_first = as_standard < as_daylight;
+    return {standard_first ? as_standard : as_daylight, LocalTimeKind::kRepeated,
+            standard_first ? as_daylight : as_standard};
   }
-  if (standard_holds) return {as_standard, LocalTimeKind::kOnce};
-  if (daylight_holds) return {as_daylight, LocalTimeKind::kOnce};
+  if (standard_holds) return {as_standard, LocalTimeKind::kOnce, as_standard};
+  if (daylight_holds) return {as_daylight, LocalTimeKind::kOnce, as_daylight};
   for (const int64_t change : {z.daylight_from, z.standard_from}) {
     if (change + z.offset_at(change - 1) <= reading && reading < change + z.offset_at(change)) {
-      return {change, LocalTimeKind::kSkipped};
+      return {change, LocalTimeKind::kSkipped, change};
     }
   }
-  return {as_standard, LocalTimeKind::kOnce};  // unreachable with two offsets
+  return {as_standard, LocalTimeKind::kOnce, as_standard};  // unreachable with two offsets
 }
 
 }  // namespace
@@ -107,12 +111,16 @@ UniversalSeconds universal_seconds(const ZoneRules& rules, int year, int month, 
   const Moment m = universal_ms(zone_year(rules, year), reading);
   // Rounded up: a change may fall inside a second (23:59:59.999), and the
   // moment after its gap is the next whole second.
-  return {-floor_div(-m.ms, kMsPerSecond), m.kind};
+  return {-floor_div(-m.ms, kMsPerSecond), m.kind, -floor_div(-m.second_pass_ms, kMsPerSecond)};
 }
 
-double universal_datetime(const ZoneRules& rules, double local) {
+double universal_datetime(const ZoneRules& rules, double local, double now) {
   const CalendarFields f = calendar_fields(local);
-  const int64_t seconds = universal_seconds(rules, f.year, f.month, f.day, f.hour, f.minute, f.second).seconds;
+  const UniversalSeconds u = universal_seconds(rules, f.year, f.month, f.day, f.hour, f.minute, f.second);
+  const double now_seconds = linear_days(now) * 86400.0;
+  const bool first_passed = static_cast<double>(u.seconds) < now_seconds;
+  const int64_t seconds =
+      first_passed && static_cast<double>(u.second_pass) >= now_seconds ? u.second_pass : u.seconds;
   const int64_t day = floor_div(seconds, 86400);
   return datetime_at(static_cast<long>(day), static_cast<int>(seconds - day * 86400));
 }

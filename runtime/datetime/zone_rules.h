@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "datetime.h"
+
 namespace rt {
 
 // A change of clocks, as Windows writes it in a SYSTEMTIME. With year 0 it
@@ -45,16 +47,19 @@ enum class LocalTimeKind {
 struct UniversalSeconds {
   int64_t seconds;  // from 1899-12-30 00:00:00 universal time
   LocalTimeKind kind;
+  int64_t second_pass;  // a repeated time's second occurrence; else `seconds`
 };
 
 // The universal moment of a valid local date and time under the rules of
 // its year, in whole seconds: a skipped time gives the first whole second
-// after the gap, a repeated one its first occurrence.
+// after the gap, a repeated one both of its occurrences.
 UniversalSeconds universal_seconds(const ZoneRules& rules, int year, int month, int day, int hour, int minute,
                                    int second);
 
 // The same for a local date-time (taken to the nearest second), as a
-// date-time in universal time.
-double universal_datetime(const ZoneRules& rules, double local);
+// date-time in universal time. A repeated time is its first occurrence,
+// unless that lies before `now` (universal) and its second does not: a
+// target read in the second pass of the hour is the one still ahead.
+double universal_datetime(const ZoneRules& rules, double local, double now = kEmptyDateTime);
 
 }  // namespace rt

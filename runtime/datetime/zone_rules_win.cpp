@@ -33,7 +33,7 @@ void to_universal_time_service(Result& r, int n, const Arg* args) {
     set_double(r, kEmptyDateTime);
     return;
   }
-  set_double(r, universal_datetime(rules, local));
+  set_double(r, universal_datetime(rules, local, datetime_of(arg_at(n, args, 1))));
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ double time_interval(double a, double b, Interval unit) {
                                                         rt::arg_int(static_cast<int32_t>(unit))}));
 }
 double universal_now() { return rt::result_double(call(Service::UniversalNow, {})); }
-double to_universal_time(double local) {
-  return rt::result_double(call(Service::ToUniversalTime, {rt::arg_datetime(local)}));
+double to_universal_time(double local, double now) {
+  return rt::result_double(call(Service::ToUniversalTime, {rt::arg_datetime(local), rt::arg_datetime(now)}));
 }
 int32_t year_of(double datetime) { return field(Service::YearOf, datetime); }
 int32_t month_of(double datetime) { return field(Service::MonthOf, datetime); }
@@ -81,5 +81,6 @@ bool shut_down_system(Shutdown mode, bool force) {
   return rt::result_bool(
       call(Service::ShutdownSystem, {rt::arg_int(static_cast<int32_t>(mode)), rt::arg_bool(force)}));
 }
+bool keep_awake(bool on) { return rt::result_bool(call(Service::KeepAwake, {rt::arg_bool(on)})); }
 
 }  // namespace svc

@@ -41,8 +41,10 @@ rt::Text datetime_text(double datetime);
 double time_interval(double a, double b, Interval unit);  // a − b
 double universal_now();
 // A local date-time as universal time under the zone's rules of its year;
-// the empty date-time (100-01-01) when no rules reach it (before 1601).
-double to_universal_time(double local);
+// the empty date-time (100-01-01) when no rules reach it (before 1601). A
+// time the clocks repeat is its first occurrence, or its second when `now`
+// (universal) lies between the two.
+double to_universal_time(double local, double now);
 int32_t year_of(double datetime);
 int32_t month_of(double datetime);
 int32_t day_of(double datetime);
@@ -79,5 +81,8 @@ void stop_sound();
 enum class Shutdown : int32_t { PowerOff = 1, Restart, LogOff, Suspend, Hibernate };
 // Force: other programs are closed without being asked.
 bool shut_down_system(Shutdown mode, bool force);
+// Keeps the system from idle sleep (not the display) until called with
+// false; asking twice for the same is one request.
+bool keep_awake(bool on);
 
 }  // namespace svc

@@ -54,11 +54,30 @@ void shutdown_service(Result& r, int n, const Arg* args) {
   set_bool(r, request(to_integer(arg_at(n, args, 0)), force));
 }
 
+// Windows' idle sleep stops the clock ticks, and a shutdown scheduled for
+// the night would never come. The request holds the system, not the
+// display, awake until it is taken back; it belongs to the calling thread
+// and ends with it. Windows hears only changes: the caller may decide on
+// every tick. A failed call is asked again next time.
+bool g_awake = false;
+
+bool keep_awake(bool on) {
+  if (on == g_awake) return true;
+  const EXECUTION_STATE state = on ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS;
+  if (g_calls.set_thread_execution_state(state) == 0) return false;
+  g_awake = on;
+  return true;
+}
+
+void keep_awake_service(Result& r, int n, const Arg* args) {
+  set_bool(r, keep_awake(to_integer(arg_at(n, args, 0)) != 0));
+}
+
 }  // namespace
 
 ShutdownCalls real_shutdown_calls() {
   return ShutdownCalls{&GetVersionExA, &OpenProcessToken, &LookupPrivilegeValueA, &AdjustTokenPrivileges,
-                       &CloseHandle,   &ExitWindowsEx,    &SetSystemPowerState};
+                       &CloseHandle,   &ExitWindowsEx,    &SetSystemPowerState,   &SetThreadExecutionState};
 }
 
 ShutdownCalls set_shutdown_calls(const ShutdownCalls& calls) {
@@ -67,6 +86,11 @@ ShutdownCalls set_shutdown_calls(const ShutdownCalls& calls) {
   return old;
 }
 
-void provide_shutdown_service() { provide(Service::ShutdownSystem, shutdown_service); }
+void provide_shutdown_service() {
+  provide(Service::ShutdownSystem, shutdown_service);
+  provide(Service::KeepAwake, keep_awake_service);
+}
+
+void let_system_sleep() { keep_awake(false); }
 
 }  // namespace rt::system

@@ -1,6 +1,7 @@
 // The shut down system service: enables the shutdown privilege of the
 // program's own process, then asks Windows to shut down, restart, log off,
-// suspend or hibernate.
+// suspend or hibernate. Beside it, keep awake: while a shutdown is
+// scheduled, the machine must not fall asleep before it.
 //
 // Every Windows call of a request goes through one table of functions, so
 // that tests and test programs can record the calls instead: a real
@@ -21,6 +22,7 @@ struct ShutdownCalls {
   BOOL(WINAPI* close_handle)(HANDLE handle);
   BOOL(WINAPI* exit_windows)(UINT flags, DWORD reason);
   BOOL(WINAPI* set_system_power_state)(BOOL suspend, BOOL force);
+  EXECUTION_STATE(WINAPI* set_thread_execution_state)(EXECUTION_STATE state);
 };
 
 // The functions of Windows itself.
@@ -43,7 +45,12 @@ class ShutdownCallsOverride {
 };
 
 // Provides shut down system: (integer mode, [boolean force]) -> boolean,
-// true when Windows accepted the request.
+// true when Windows accepted the request; and keep awake: (boolean) ->
+// boolean, true when the system now stays awake as asked.
 void provide_shutdown_service();
+
+// What keep awake false does; the end of the message loop calls it, so that
+// no request outlives the program.
+void let_system_sleep();
 
 }  // namespace rt::system

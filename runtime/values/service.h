@@ -33,6 +33,7 @@ enum class Service : int {
   StopSound,
   VisualStyle,
   ShutdownSystem,
+  KeepAwake,
   Count
 };
 

@@ -11,6 +11,7 @@
 #include "private_messages.h"
 #include "property_rules.h"
 #include "sound/player_win.h"
+#include "system/shutdown_win.h"
 #include "window_table_win.h"
 
 namespace rt::win {
@@ -336,6 +337,7 @@ int run_message_loop() {
     while (GetMessageW(&m, nullptr, 0, 0) > 0) dispatch(m);
   }
   sound::stop_all_and_wait(sound::kEndWaitMs);  // no sound outlives the program, none holds it up
+  system::let_system_sleep();
   return 0;
 }
 

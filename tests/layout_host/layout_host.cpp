@@ -7,7 +7,8 @@
 // (a real one ends every program of the Wine session, the test driver
 // included): the privilege is enabled for real, then the request is logged
 // as "ExitWindowsEx FLAGS" or "SetSystemPowerState SUSPEND FORCE" and
-// answered as accepted.
+// answered as accepted. Each change of the execution state (the machine
+// held awake) is made and logged as "SetThreadExecutionState STATE" (%08X).
 // The window is loaded as the program loads its main window: closing it
 // ends the run and takes every window it opened with it. --again loads it
 // once more after that.
@@ -52,6 +53,12 @@ BOOL WINAPI record_power_state(BOOL suspend, BOOL force) {
   return TRUE;
 }
 
+// Made for real, and logged: a test sees when the machine is held awake.
+EXECUTION_STATE WINAPI record_execution_state(EXECUTION_STATE state) {
+  log_line("SetThreadExecutionState %08X\n", static_cast<unsigned>(state), 0);
+  return SetThreadExecutionState(state);
+}
+
 }  // namespace
 
 int main() {
@@ -67,6 +74,7 @@ int main() {
     rt::system::ShutdownCalls recorded = rt::system::real_shutdown_calls();
     recorded.exit_windows = record_exit_windows;
     recorded.set_system_power_state = record_power_state;
+    recorded.set_thread_execution_state = record_execution_state;
     rt::system::set_shutdown_calls(recorded);
   }
   rt::call(rt::Service::VisualStyle, {rt::arg_int(1)});

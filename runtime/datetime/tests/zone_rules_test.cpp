@@ -26,9 +26,12 @@ constexpr ZoneRules kSydney{-600, 0, -60, {0, 4, 0, 1, 3, 0, 0, 0}, {0, 10, 0, 1
 // Daylight time from the end of the last Thursday of March (23:59:59.999) to the last Friday of October 01:00.
 constexpr ZoneRules kMidnight{-120, 0, -60, {0, 10, 5, 5, 1, 0, 0, 0}, {0, 3, 4, 5, 23, 59, 59, 999}};
 
-double count(const ZoneRules& zone, const char* now, const char* target) {
-  const double seconds = time_interval(universal_datetime(zone, read_datetime(target)),
-                                       universal_datetime(zone, read_datetime(now)), kIntervalSecond);
+// `now` is local, unless the row gives it in universal time: a local time
+// in the hour the clocks go back over does not say which pass it is.
+double count(const ZoneRules& zone, const char* now, const char* target, const char* universal_now) {
+  const double now_utc = universal_now ? read_datetime(universal_now) : universal_datetime(zone, read_datetime(now));
+  const double seconds =
+      time_interval(universal_datetime(zone, read_datetime(target), now_utc), now_utc, kIntervalSecond);
   return std::fabs(seconds);
 }
 
@@ -45,9 +48,15 @@ TEST(ZoneRules, CountsAreRealSeconds) {
     const char* target;
     double expected;
     Kind kind;  // of the target
+    const char* universal_now = nullptr;
   } rows[] = {
       {"New York", kNewYork, "2024-11-03 00:30:00", "2024-11-03 03:00:00", 12600, Kind::kOnce},
       {"New York", kNewYork, "2024-11-03 00:30:00", "2024-11-03 01:30:00", 3600, Kind::kRepeated},  // the first
+      // The hour repeated: ahead in the first pass, then from the second
+      // pass to the occurrence still ahead, or to the first when both are past.
+      {"New York", kNewYork, "2024-11-03 01:10:00", "2024-11-03 01:50:00", 2400, Kind::kRepeated},
+      {"New York", kNewYork, "", "2024-11-03 01:50:00", 2400, Kind::kRepeated, "2024-11-03 06:10:00"},
+      {"New York", kNewYork, "", "2024-11-03 01:05:00", 3899, Kind::kRepeated, "2024-11-03 06:10:00"},  // 3900 s back
       {"New York", kNewYork, "2024-11-03 00:30:00", "2024-11-03 00:59:59", 1799, Kind::kOnce},
       {"New York", kNewYork, "2024-11-03 00:30:00", "2024-11-03 02:00:00", 9000, Kind::kOnce},
       {"New York", kNewYork, "2024-11-03 03:00:00", "2024-11-03 00:30:00", 12599, Kind::kOnce},  // 12600 s back
@@ -71,7 +80,8 @@ TEST(ZoneRules, CountsAreRealSeconds) {
       {"midnight", kMidnight, "2024-03-28 23:00:00", "2024-03-28 23:59:59", 3599, Kind::kOnce},
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(count(r.rules, r.now, r.target), r.expected) << r.zone << " from " << r.now << " to " << r.target;
+    EXPECT_EQ(count(r.rules, r.now, r.target, r.universal_now), r.expected)
+        << r.zone << " from " << (r.universal_now ? r.universal_now : r.now) << " to " << r.target;
     EXPECT_EQ(static_cast<int>(kind_of(r.rules, r.target)), static_cast<int>(r.kind))
         << r.zone << " " << r.target << " (0 once, 1 skipped, 2 repeated)";
   }

@@ -58,7 +58,7 @@ TEST(TypedServices, PassTheArgumentRecordsTheirServiceDecodes) {
       {"days", [&] { svc::time_interval(kTwo, kTwo, svc::Interval::Day); }, Service::TimeInterval,
        {two_dt, two_dt, rt::arg_int(5)}},
       {"universal_now", [&] { svc::universal_now(); }, Service::UniversalNow, {}},
-      {"to_universal_time", [&] { svc::to_universal_time(kTwo); }, Service::ToUniversalTime, {two_dt}},
+      {"to_universal_time", [&] { svc::to_universal_time(kTwo, kTwo); }, Service::ToUniversalTime, {two_dt, two_dt}},
       {"year_of", [&] { svc::year_of(kTwo); }, Service::YearOf, {two_dt}},
       {"month_of", [&] { svc::month_of(kTwo); }, Service::MonthOf, {two_dt}},
       {"day_of", [&] { svc::day_of(kTwo); }, Service::DayOf, {two_dt}},
