@@ -75,8 +75,10 @@ bool confirm_window_shot(const std::wstring& layout_host, const std::wstring& ou
   drv::Process host = drv::Process::start(layout_host, {cw::kId});
   if (!host.started()) return false;
   const HWND window = drv::wait_for_window({cw::kCaption, timer::kFrameClass, host.id()}, kStartMs);
-  // Shot at once, closed at once: the window counts down to a shutdown.
-  const bool saved = window && drv::save_window_shot(window, out + L"\\confirm_window.png");
+  // Shot at once, as the user sees it once they turn to it (it comes up
+  // without the foreground), closed at once: it counts down to a shutdown.
+  const bool saved =
+      window && drv::bring_to_front(window) && drv::save_window_shot(window, out + L"\\confirm_window.png");
   if (window) PostMessageW(window, WM_CLOSE, 0, 0);
   if (!host.wait_exit(drv::kPromptMs)) host.end();
   return saved;

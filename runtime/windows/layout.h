@@ -26,6 +26,11 @@ constexpr uint32_t kStartCentred = 1u << 14;   // placed in the middle of the sc
 constexpr uint32_t kTopmost = 1u << 15;
 // combo boxes: a drop-down list (no edit field); else a drop-down combo box
 constexpr uint32_t kDropDownList = 1u << 8;
+// buttons: a decision that must be deliberate. The button takes no click or
+// key until its window has been on screen for a second, and again for a
+// second after each activation, restore or show: a click or key meant for
+// something else, or the click that activates the window, presses nothing.
+constexpr uint32_t kWaitsToBeRead = 1u << 8;
 // edit boxes
 constexpr uint32_t kMultiline = 1u << 8;
 constexpr uint32_t kReadOnly = 1u << 9;

@@ -112,14 +112,16 @@ void disable_others_for_dialog(LoadedWindow& dialog) {
 }
 
 // Shows a window in its normal state. A topmost window (the shutdown
-// confirmation) usually comes up while the user works in another program:
-// it also takes the foreground, and where Windows refuses that, its taskbar
-// button flashes until the user turns to it.
+// confirmation) usually comes up while the user types in another program:
+// it shows in front of every other window but leaves the keys where they
+// go, and its taskbar button flashes until the user turns to it.
 void show_normally(LoadedWindow& w) {
-  ShowWindow(w.hwnd, SW_SHOW);
-  if (!(w.own().layout->def->flags & unit_flag::kTopmost)) return;
-  if (SetForegroundWindow(w.hwnd) && GetForegroundWindow() == w.hwnd) return;
-  FLASHWINFO flash{sizeof flash, w.hwnd, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+  if (!(w.own().layout->def->flags & unit_flag::kTopmost)) {
+    ShowWindow(w.hwnd, SW_SHOW);
+    return;
+  }
+  ShowWindow(w.hwnd, SW_SHOWNA);
+  FLASHWINFO flash{sizeof flash, w.hwnd, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
   FlashWindowEx(&flash);
 }
 
@@ -302,8 +304,14 @@ bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode) {
   LoadedWindow* w = r.windows.back().get();
   {
     SuspendEvents quiet;  // what Windows reports while the window is built is dropped
-    const bool own_taskbar_button = (w->own().layout->def->flags & unit_flag::kShowInTaskbar) != 0;
-    const HWND owner = parent ? parent->hwnd : (dialog_mode || !own_taskbar_button) ? r.owner : nullptr;
+    // A window without a taskbar button of its own is owned by the
+    // runtime's invisible window, and so is a dialog, unless it is topmost:
+    // the shutdown confirmation must stay one click away, minimised or
+    // covered (an owned window's taskbar button is not to be relied on).
+    const uint32_t flags = w->own().layout->def->flags;
+    const bool own_taskbar_button = (flags & unit_flag::kShowInTaskbar) != 0;
+    const bool owned = (dialog_mode && !(flags & unit_flag::kTopmost)) || !own_taskbar_button;
+    const HWND owner = parent ? parent->hwnd : owned ? r.owner : nullptr;
     if (!create_frame(*w, owner)) {
       erase_window(w);  // unless a frame that was made and went at once took it along
       return false;

@@ -128,7 +128,9 @@ void create_units(LoadedWindow& w) {
     Unit& u = *w.units[i];
     if (u.cls == UnitClass::MenuItem) continue;
     u.hwnd = create_control(w, u);
-    if (u.hwnd) apply_initial_values(w, u);
+    if (!u.hwnd) continue;
+    apply_initial_values(w, u);
+    if (u.cls == UnitClass::Button && (u.layout->def->flags & unit_flag::kWaitsToBeRead)) watch_presses(u);
   }
   HWND above = HWND_TOP;
   for (size_t i = 1; i < w.units.size(); ++i) {

@@ -36,7 +36,8 @@ void request_close(LoadedWindow& w) {
 void on_command(LoadedWindow& w, WPARAM wparam, LPARAM lparam) {
   if (lparam) {  // a control's notification
     Unit* u = w.unit_of(reinterpret_cast<HWND>(lparam));
-    if (u && u->cls == UnitClass::Button && HIWORD(wparam) == BN_CLICKED) raise_unit_event(w, *u, event::kClicked);
+    if (u && u->cls == UnitClass::Button && HIWORD(wparam) == BN_CLICKED && click_counts(w, *u))
+      raise_unit_event(w, *u, event::kClicked);
     return;
   }
   const ResolvedUnit* item = w.layout->menu_item(LOWORD(wparam));
@@ -44,25 +45,29 @@ void on_command(LoadedWindow& w, WPARAM wparam, LPARAM lparam) {
   if (Unit* u = w.at_index[static_cast<size_t>(item->index)]) raise_unit_event(w, *u, 0);
 }
 
-// A window that comes to the front unasked (a topmost layout: the shutdown
-// confirmation) meets keys typed for another window. Its frame keeps the
-// focus, so that a stray Space or Enter presses no button; Tab reaches them.
+// A window that comes up unasked (a topmost layout: the shutdown
+// confirmation) meets users busy elsewhere. It does not take the keys; once
+// it is activated its frame has the focus, every time, so that a stray
+// Space or Enter presses no button, whatever button had the focus before;
+// Tab reaches them.
 bool frame_keeps_focus(const LoadedWindow& w) { return (w.own().layout->def->flags & unit_flag::kTopmost) != 0; }
 
 // Keeps the focused control across deactivation, as dialogs do.
 void on_activate(LoadedWindow& w, WPARAM wparam) {
-  if (LOWORD(wparam) != WA_INACTIVE) return;
+  if (LOWORD(wparam) != WA_INACTIVE) {
+    restart_input_wait(w);
+    return;
+  }
   HWND f = GetFocus();
-  if (f && f != w.hwnd && IsChild(w.hwnd, f)) w.last_focus = f;
+  if (f && f != w.hwnd && IsChild(w.hwnd, f) && !frame_keeps_focus(w)) w.last_focus = f;
 }
 
 // The focus comes back to the control that had it; with none, to the first
-// focus stop, or it stays on a frame that keeps it (then also when the
-// window is clicked again after a click elsewhere).
+// focus stop. A frame that keeps the focus keeps it.
 void on_set_focus(LoadedWindow& w) {
+  if (frame_keeps_focus(w)) return;
   HWND target = w.last_focus;
   if (!target || !IsChild(w.hwnd, target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
-    if (frame_keeps_focus(w)) return;
     const std::vector<Unit*> stops = focus_stops(w);
     target = stops.empty() ? nullptr : stops.front()->hwnd;
   }
@@ -86,11 +91,13 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   switch (m) {
     case WM_MOVE:
     case WM_SIZE: {
+      if (m == WM_SIZE && wp == SIZE_RESTORED) restart_input_wait(*w);  // back from minimised, say
       const LRESULT r = DefWindowProcW(h, m, wp, lp);
       raise_own(*w, m == WM_MOVE ? event::kMoved : event::kSized);
       return r;
     }
     case WM_SHOWWINDOW:
+      if (wp) restart_input_wait(*w);
       raise_own(*w, wp ? event::kShown : event::kHidden);
       return DefWindowProcW(h, m, wp, lp);
     case WM_CLOSE:

@@ -32,6 +32,9 @@ struct Unit {
   double date = 0;    // date box
   int32_t interval = 0;
   bool timer_running = false;
+  // A button that waits to be read: a press it let through since its window
+  // was last shown or activated (only such a press may click it).
+  bool press_let_through = false;
 };
 
 struct DisabledByDialog {
@@ -54,6 +57,9 @@ struct LoadedWindow {
   bool closing = false;
   std::vector<DisabledByDialog> disabled;
   HWND last_focus = nullptr;  // restored when the window is activated again
+  // When the window was last shown, restored or activated: its buttons that
+  // wait to be read take input a second later.
+  DWORD input_wait_from = 0;
   // The scale the window is laid out at, its units' font at that scale, and
   // its icons where the window class's (made for the system's DPI) do not
   // fit (window_scale_win.cpp).
@@ -175,6 +181,14 @@ void forget_window(HWND frame);
 // A window that dialog mode disabled is being shown: the dialog comes back
 // too, restored and in front.
 void bring_dialog_forward(const LoadedWindow& shown);
+
+// Buttons that wait to be read (unit_flag::kWaitsToBeRead): the runtime
+// sees their presses before the button does. The wait starts again when
+// the window is shown, restored or activated; a click counts only when its
+// press came after the wait.
+void watch_presses(Unit& button);
+void restart_input_wait(LoadedWindow& w);
+bool click_counts(LoadedWindow& w, Unit& button);
 
 // The units that Tab can reach now (visible and enabled focus stops), in
 // Tab order.

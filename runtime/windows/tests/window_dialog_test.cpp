@@ -54,6 +54,8 @@ TEST_F(DialogMode, DisablesTheOthersWhileTheirTimersTickThenGivesThemBack) {
   EXPECT_FALSE(rt::is_loaded(wt::kB)) << "load returns only when the dialog is gone";
   EXPECT_GE(g_seen.a_ticks_during, 3);
   EXPECT_FALSE(g_seen.a_enabled_during);
+  // A dialog that is not topmost has no taskbar button of its own; the
+  // topmost confirmation has one, and no owner (driver_firing_confirmation).
   EXPECT_EQ(g_seen.b_owner, rt::win::runtime().owner) << "no taskbar button of its own";
   EXPECT_TRUE(IsWindowEnabled(wt::frame(wt::kA)));
   const Log& log = wt::log();
