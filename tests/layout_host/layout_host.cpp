@@ -7,8 +7,7 @@
 // (a real one ends every program of the Wine session, the test driver
 // included): the privilege is enabled for real, then the request is logged
 // as "ExitWindowsEx FLAGS" or "SetSystemPowerState SUSPEND FORCE" and
-// answered as accepted. Each change of the execution state (the machine
-// held awake) is made and logged as "SetThreadExecutionState STATE" (%08X).
+// answered as accepted; execution states are set and logged alike.
 // The window is loaded as the program loads its main window: closing it
 // ends the run and takes every window it opened with it. --again loads it
 // once more after that.
@@ -53,7 +52,6 @@ BOOL WINAPI record_power_state(BOOL suspend, BOOL force) {
   return TRUE;
 }
 
-// Made for real, and logged: a test sees when the machine is held awake.
 EXECUTION_STATE WINAPI record_execution_state(EXECUTION_STATE state) {
   log_line("SetThreadExecutionState %08X\n", static_cast<unsigned>(state), 0);
   return SetThreadExecutionState(state);

@@ -26,8 +26,7 @@ constexpr ZoneRules kSydney{-600, 0, -60, {0, 4, 0, 1, 3, 0, 0, 0}, {0, 10, 0, 1
 // Daylight time from the end of the last Thursday of March (23:59:59.999) to the last Friday of October 01:00.
 constexpr ZoneRules kMidnight{-120, 0, -60, {0, 10, 5, 5, 1, 0, 0, 0}, {0, 3, 4, 5, 23, 59, 59, 999}};
 
-// `now` is local, unless the row gives it in universal time: a local time
-// in the hour the clocks go back over does not say which pass it is.
+// `now` is local, unless the row gives it in universal time (a pass of the repeated hour).
 double count(const ZoneRules& zone, const char* now, const char* target, const char* universal_now) {
   const double now_utc = universal_now ? read_datetime(universal_now) : universal_datetime(zone, read_datetime(now));
   const double seconds =
@@ -52,8 +51,7 @@ TEST(ZoneRules, CountsAreRealSeconds) {
   } rows[] = {
       {"New York", kNewYork, "2024-11-03 00:30:00", "2024-11-03 03:00:00", 12600, Kind::kOnce},
       {"New York", kNewYork, "2024-11-03 00:30:00", "2024-11-03 01:30:00", 3600, Kind::kRepeated},  // the first
-      // The hour repeated: ahead in the first pass, then from the second
-      // pass to the occurrence still ahead, or to the first when both are past.
+      // The repeated hour from its first pass, from its second (to the 01:50 ahead), both past.
       {"New York", kNewYork, "2024-11-03 01:10:00", "2024-11-03 01:50:00", 2400, Kind::kRepeated},
       {"New York", kNewYork, "", "2024-11-03 01:50:00", 2400, Kind::kRepeated, "2024-11-03 06:10:00"},
       {"New York", kNewYork, "", "2024-11-03 01:05:00", 3899, Kind::kRepeated, "2024-11-03 06:10:00"},  // 3900 s back

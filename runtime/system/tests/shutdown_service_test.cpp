@@ -92,16 +92,9 @@ BOOL WINAPI set_system_power_state(BOOL suspend, BOOL force) {
   return g.answer;
 }
 
-EXECUTION_STATE WINAPI set_thread_execution_state(EXECUTION_STATE state) {
-  std::ostringstream bits;
-  bits << std::hex << std::showbase << state;
-  record("SetThreadExecutionState", bits.str());
-  return g.answer ? ES_CONTINUOUS : 0;
-}
-
 const rt::system::ShutdownCalls kRecorded{get_version,  open_process_token, lookup_privilege_value,
                                           adjust_token_privileges, close_handle, exit_windows,
-                                          set_system_power_state, set_thread_execution_state};
+                                          set_system_power_state, nullptr};
 
 const Calls kPlatform = {"GetVersionExA 148"};
 const Calls kPrivilege = {"GetVersionExA 148", "OpenProcessToken own 0x28",
@@ -198,24 +191,6 @@ TEST_F(ShutdownService, WithoutThePrivilegeNothingIsAskedAndTheTokenIsClosed) {
       EXPECT_EQ(g.calls, c.calls) << c.what << ", mode " << mode;
     }
   }
-}
-
-// Keep awake passes on only changes, and asks again after a refusal; the
-// end of the program lets the system sleep.
-TEST_F(ShutdownService, KeepAwakeAsksWindowsForEachChange) {
-  const auto keep = [](bool on) { return rt::result_bool(rt::call(rt::Service::KeepAwake, {rt::arg_bool(on)})); };
-  const std::string awake = "SetThreadExecutionState 0x80000001", asleep = "SetThreadExecutionState 0x80000000";
-  EXPECT_TRUE(keep(false));
-  EXPECT_TRUE(keep(true));
-  EXPECT_TRUE(keep(true));
-  g.answer = FALSE;
-  EXPECT_FALSE(keep(false));
-  g.answer = TRUE;
-  EXPECT_TRUE(keep(false));
-  EXPECT_TRUE(keep(true));
-  rt::system::let_system_sleep();
-  rt::system::let_system_sleep();
-  EXPECT_EQ(g.calls, (Calls{awake, asleep, asleep, awake, asleep}));
 }
 
 }  // namespace
