@@ -61,6 +61,15 @@ void append(const std::wstring& path, const std::wstring& text) {
   CloseHandle(f);
 }
 
+// A script that waits for the file finds it whole: written beside, then
+// renamed.
+void publish(const std::wstring& path, const std::wstring& text) {
+  const std::wstring draft = path + L".draft";
+  DeleteFileW(draft.c_str());
+  append(draft, text);
+  MoveFileExW(draft.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
 // "parent PID NAME": who started process `pid`, as Toolhelp has it.
 std::wstring parent_of(DWORD pid) {
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -188,7 +197,7 @@ int main() {
     if (w && !shown) {
       DWORD pid = 0;
       GetWindowThreadProcessId(w, &pid);
-      append(status + L"shown", parent_of(pid) + L"\nprogram " + std::to_wstring(program.pi.dwProcessId) + L"\n");
+      publish(status + L"shown", parent_of(pid) + L"\nprogram " + std::to_wstring(program.pi.dwProcessId) + L"\n");
       shown = true;
     }
     if (w && !closed && exists(status + L"close")) closed = PostMessageW(w, WM_CLOSE, 0, 0) != FALSE;
