@@ -6,6 +6,7 @@
 #include "convert.h"
 #include "gbk_win.h"
 #include "icon_from_data_win.h"
+#include "message_filter_win.h"
 #include "private_messages.h"
 #include "service.h"
 #include "shell_notify_win.h"
@@ -27,6 +28,13 @@ struct ShownIcon {
   std::wstring tip;
 };
 
+// The shell's broadcast after it has recreated the notification area; 0
+// if it could not be registered.
+UINT taskbar_created() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
 std::vector<ShownIcon>& shown() {
   static std::vector<ShownIcon> v;
   return v;
@@ -47,7 +55,8 @@ void take_down(ShownIcon& s) noexcept {
 
 // Shows `icon` in place of the window's icon, or puts it up first. An icon
 // the shell refused is kept all the same: "TaskbarCreated" brings it up once
-// a notification area exists.
+// a notification area exists, also to a program running elevated, whose
+// window lets that broadcast through before its icon goes up.
 void put_up(uint32_t window_id, HWND frame, rt::UniqueIcon icon, std::wstring tip) {
   NOTIFYICONDATAW d = tray_record(frame, icon.get(), tip);
   if (ShownIcon* s = find_shown(window_id)) {
@@ -56,6 +65,7 @@ void put_up(uint32_t window_id, HWND frame, rt::UniqueIcon icon, std::wstring ti
     s->tip = std::move(tip);
     return;
   }
+  if (taskbar_created()) let_message_through(frame, taskbar_created());
   shell_notify(NIM_ADD, d);
   shown().push_back(ShownIcon{window_id, frame, std::move(icon), std::move(tip)});
 }
@@ -118,8 +128,7 @@ void provide_tray_icon_service() {
   rt::provide(rt::Service::SetTrayIcon, set_tray_icon_service);
   rt::add_destroy_observer(on_window_destroyed);
   rt::add_message_observer(rt::msg::kTrayIcon, on_icon_message);
-  if (const UINT message = RegisterWindowMessageW(L"TaskbarCreated"))
-    rt::add_message_observer(message, on_taskbar_created);
+  if (taskbar_created()) rt::add_message_observer(taskbar_created(), on_taskbar_created);
 }
 
 }  // namespace tray

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "layout.h"
+#include "message_filter_win.h"
 #include "popup_menu_win.h"
 #include "start_win.h"
 #include "tray_icon_win.h"
@@ -78,7 +79,31 @@ const char* message_name(DWORD m) {
   }
 }
 
+std::string registered_name(UINT message) {
+  return message == RegisterWindowMessageW(L"TaskbarCreated") ? "TaskbarCreated" : std::to_string(message);
+}
+
+BOOL WINAPI filter_for_window(HWND w, UINT message, DWORD action, void* last) {
+  logged("ChangeWindowMessageFilterEx " + std::string(w == frame(kA) ? "a" : "?") + " " + registered_name(message) +
+         " " + std::to_string(action) + (last ? " pointer" : " null"));
+  return TRUE;
+}
+
+BOOL WINAPI filter_for_process(UINT message, DWORD flag) {
+  logged("ChangeWindowMessageFilter " + registered_name(message) + " " + std::to_string(flag));
+  return TRUE;
+}
+
+FARPROC WINAPI user32_lookup(HMODULE module, LPCSTR name) {
+  if (module != GetModuleHandleW(L"user32.dll") || !user32_exports().count(name)) return nullptr;
+  const std::string n = name;
+  if (n == "ChangeWindowMessageFilterEx") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(filter_for_window));
+  if (n == "ChangeWindowMessageFilter") return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(filter_for_process));
+  return nullptr;
+}
+
 tray::ShellNotifyFn g_saved = nullptr;
+tray::FunctionLookup g_saved_lookup = nullptr;
 
 }  // namespace
 
@@ -113,6 +138,10 @@ std::set<DWORD>& refused() {
   static std::set<DWORD> s;
   return s;
 }
+std::set<std::string>& user32_exports() {
+  static std::set<std::string> s;
+  return s;
+}
 
 int stale_calls() { return g_stale; }
 
@@ -126,12 +155,15 @@ void start() {
   steps().clear();
   icons().clear();
   refused().clear();
+  user32_exports().clear();
   g_saved = tray::set_shell_notify(record);
+  g_saved_lookup = tray::set_function_lookup(user32_lookup);
 }
 
 void finish() {
   gui::close_all_windows();
   tray::set_shell_notify(g_saved);
+  tray::set_function_lookup(g_saved_lookup);
 }
 
 bool icon_alive(HICON icon) {

@@ -55,12 +55,18 @@ Steps& steps();
 std::vector<HICON>& icons();
 // Calls with these messages fail, as the shell fails them.
 std::set<DWORD>& refused();
+// The message filter functions that user32 has, by name: none, as on XP,
+// unless a test names them. Calls of them land in steps() as events:
+// "ChangeWindowMessageFilterEx a TaskbarCreated 1 null" (window, message,
+// action, last argument), "ChangeWindowMessageFilter TaskbarCreated 1".
+std::set<std::string>& user32_exports();
 // Calls made while the icon the shell showed until then had already been
 // destroyed (the old icon must go only after the shell has let go of it).
 int stale_calls();
 
-// Starts the runtime with the test layouts and the recorder in place of the
-// shell; finish() destroys every window and puts the shell back.
+// Starts the runtime with the test layouts and the recorders in place of the
+// shell and of user32's message filter; finish() destroys every window and
+// puts both back.
 void start();
 void finish();
 using gui::frame;
