@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "driver_find.h"
 #include "driver_input.h"
+#include "driver_picture.h"
 #include "driver_read.h"
 #include "driver_process.h"
 #include "driver_screenshot.h"

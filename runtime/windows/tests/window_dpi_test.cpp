@@ -9,7 +9,7 @@
 #include <ostream>
 #include <vector>
 
-#include "driver_screenshot.h"
+#include "driver_picture.h"
 #include "property_rules.h"
 #include "service.h"
 #include "window_test_support.h"
@@ -53,16 +53,10 @@ RECT frame_rect() {
   return r;
 }
 
-// What the screen shows of a rectangle once painting is done, as 0x00RRGGBB
-// pixels, rows top down.
-std::vector<uint32_t> screen_pixels(const RECT& r) {
+// What the screen shows of a rectangle once the window has painted.
+drv::Picture screen(const RECT& r) {
   wt::pump_for(100);
-  drv::RgbImage image;
-  if (!drv::capture_screen(r, &image)) return {};
-  std::vector<uint32_t> pixels;
-  for (size_t i = 0; i + 2 < image.rgb.size(); i += 3)
-    pixels.push_back(uint32_t{image.rgb[i]} << 16 | uint32_t{image.rgb[i + 1]} << 8 | image.rgb[i + 2]);
-  return pixels;
+  return drv::Picture(r);
 }
 
 int font_height(HWND w) {
@@ -109,8 +103,8 @@ class WindowDpi : public ::testing::Test {
 TEST_F(WindowDpi, TwiceTheDpiDoublesEveryUnitFontAndIconAndGoesBackExactly) {
   std::vector<RECT> places;
   for (const Place& p : kPlaces) places.push_back(rect_in_frame(p.unit));
-  const std::vector<uint32_t> picture = screen_pixels(before_);
-  ASSERT_FALSE(picture.empty()) << "the screen could not be read";
+  const drv::Picture picture = screen(before_);
+  ASSERT_TRUE(picture.ok()) << "the screen could not be read";
   const int font = font_height(wt::control(wt::kA, wt::kLabel));
   ASSERT_LT(font, 0);
 
@@ -138,11 +132,12 @@ TEST_F(WindowDpi, TwiceTheDpiDoublesEveryUnitFontAndIconAndGoesBackExactly) {
   const RECT b = rect_in_frame(wt::kButton);
   POINT at{b.left, (b.top + b.bottom) / 2};
   ClientToScreen(wt::frame(wt::kA), &at);
-  const std::vector<uint32_t> row = screen_pixels({at.x, at.y, at.x + 5, at.y + 1});
-  const COLORREF f = GetSysColor(COLOR_BTNFACE);
-  const uint32_t face = GetRValue(f) << 16 | GetGValue(f) << 8 | GetBValue(f), border = 0x003C73;  // RGB(0, 60, 115)
-  EXPECT_EQ(row, (std::vector<uint32_t>{face, face, border, border, row[4]}));
-  EXPECT_NE(row[4], border);
+  const drv::Picture row = screen({at.x, at.y, at.x + 5, at.y + 1});
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), border = RGB(0, 60, 115);
+  EXPECT_EQ((std::vector<COLORREF>{row.at(at.x, at.y), row.at(at.x + 1, at.y), row.at(at.x + 2, at.y),
+                                   row.at(at.x + 3, at.y), row.at(at.x + 4, at.y)}),
+            (std::vector<COLORREF>{face, face, border, border, row.at(at.x + 4, at.y)}));
+  EXPECT_NE(row.at(at.x + 4, at.y), border);
 
   move_to(96, before_);
   EXPECT_EQ(frame_rect(), before_);
@@ -152,7 +147,8 @@ TEST_F(WindowDpi, TwiceTheDpiDoublesEveryUnitFontAndIconAndGoesBackExactly) {
   EXPECT_EQ(icon_width(ICON_SMALL), 16);
   EXPECT_EQ(icon_width(ICON_BIG), 32);
   // A caret that blinks in the focused box may show in one picture only.
-  EXPECT_TRUE(wt::pump_until([&] { return screen_pixels(before_) == picture; }, 3000)) << "the same picture again";
+  EXPECT_TRUE(wt::pump_until([&] { return screen(before_).image().rgb == picture.image().rgb; }, 3000))
+      << "the same picture again";
 }
 
 TEST_F(WindowDpi, PropertiesWrittenAtTwiceTheDpiAreLaidOutDoubled) {

@@ -36,13 +36,7 @@ class ConfirmWindow : public Session {
 TEST_F(ConfirmWindow, ShowsItsQuestionAndButtonsCentred) {
   expect_frame(app_.window, kCaption, kWidth, kHeight, /*topmost=*/true);
   EXPECT_EQ(drv::screen_rect(app_.window), (RECT{349, 314, 674, 453})) << "(1024-325)/2, (768-139)/2";
-  const UnitRow rows[] = {
-      {kCountdownTimer, "countdown timer", kTimerClass, 280, 16, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
-      {kCancelButton, "cancel button", L"Button", 200, 64, 88, 24, L"取消", kPushButtonStyle, kNoExStyle, true},
-      {kConfirmButton, "confirm button", L"Button", 104, 64, 88, 24, L"确定(10)", kPushButtonStyle, kNoExStyle, true},
-      {kQuestion, "question", kLabelClass, 32, 24, 144, 24, L"是否要真的关闭计算机呢?", kLabelStyle, kNoExStyle, true},
-  };
-  for (const UnitRow& row : rows) expect_unit(app_.window, row);
+  for (const UnitRow& row : confirm_window_units()) expect_unit(app_.window, row);
   std::vector<int> stack;
   for (HWND child : drv::children(app_.window)) stack.push_back(drv::control_id(child));
   EXPECT_EQ(stack, (std::vector<int>{kCountdownTimer, kCancelButton, kConfirmButton, kQuestion}));

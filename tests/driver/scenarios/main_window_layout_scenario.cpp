@@ -40,29 +40,7 @@ TEST_F(MainWindowLayout, FrameIsCentredAtItsSizeWithoutMenuBar) {
 }
 
 TEST_F(MainWindowLayout, EveryUnitIsAtItsPlaceWithItsClassTextAndStyle) {
-  const UnitRow rows[] = {
-      {kCheckMusic, "check box music", L"Button", 72, 88, 80, 24, L"音乐", kCheckBoxStyle, kNoExStyle, true},
-      {kCountdownTimer, "countdown timer", kTimerClass, 232, 64, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
-      {kClockTimer, "clock timer", kTimerClass, 344, 0, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
-      {kReminderEdit, "reminder edit box", L"Edit", 64, 112, 288, 20, L"", kEditBoxStyle, kClientEdge, true},
-      {kCheckReminder, "check box reminder", L"Button", 8, 112, 80, 24, L"提醒:", kCheckBoxStyle, kNoExStyle, true},
-      {kCheckShutdown, "check box shutdown", L"Button", 8, 88, 80, 24, L"关机", kCheckBoxStyle, kNoExStyle, true},
-      {kStartButton, "start button", L"Button", 272, 64, 80, 32, L"定时", kPushButtonStyle, kNoExStyle, true},
-      {kRemainingLabel, "remaining seconds", kLabelClass, 88, 64, 80, 24, L"", kLabelStyle, kNoExStyle, true},
-      {kRemainingCaption, "label 6", kLabelClass, 8, 64, 80, 24, L"剩余时间(秒):", kLabelStyle, kNoExStyle, true},
-      {kSecondBox, "second box", L"ComboBox", 291, 40, 40, 0, L"", kDropDownStyle, kAnyStyle, true},
-      {kMinuteBox, "minute box", L"ComboBox", 235, 40, 40, 0, L"", kDropDownStyle, kAnyStyle, true},
-      {kHourBox, "hour box", L"ComboBox", 176, 40, 40, 0, L"", kDropDownListStyle, kAnyStyle, true},
-      {kSecondCaption, "label 5", kLabelClass, 336, 38, 20, 24, L"秒", kLabelStyle, kNoExStyle, true},
-      {kDateBox, "date box", L"SysDateTimePick32", 64, 40, 112, 22, nullptr, kDateBoxStyle, kClientEdge, true},
-      {kTargetCaption, "label 2", kLabelClass, 8, 40, 80, 24, L"定时时间:", kLabelStyle, kNoExStyle, true},
-      // the clock writes the current time here once a second
-      {kNowLabel, "current time", kLabelClass, 72, 8, 288, 24, nullptr, kLabelStyle, kNoExStyle, true},
-      {kNowCaption, "label 1", kLabelClass, 8, 8, 80, 24, L"当前时间:", kLabelStyle, kNoExStyle, true},
-      {kHourCaption, "label 3", kLabelClass, 219, 38, 16, 24, L"时", kLabelStyle, kNoExStyle, true},
-      {kMinuteCaption, "label 4", kLabelClass, 275, 38, 16, 24, L"分", kLabelStyle, kNoExStyle, true},
-  };
-  for (const UnitRow& row : rows) expect_unit(app_.window, row);
+  for (const UnitRow& row : main_window_units()) expect_unit(app_.window, row);
   int controls = 0;
   for (HWND child : drv::children(app_.window)) controls += drv::control_id(child) != 0;
   EXPECT_EQ(controls, 19) << "one window for each control and timer, no more";

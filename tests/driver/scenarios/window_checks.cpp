@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "timer_windows.h"
 
@@ -32,6 +33,42 @@ const Bits kClientEdge{WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE};
 const Bits kEditBoxStyle{ES_MULTILINE | ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | ES_READONLY | ES_PASSWORD | ES_UPPERCASE |
                         ES_LOWERCASE | ES_NOHIDESEL | ES_NUMBER,
                     ES_AUTOHSCROLL};
+
+std::vector<UnitRow> main_window_units() {
+  using namespace main_window;
+  return {
+      {kCheckMusic, "check box music", L"Button", 72, 88, 80, 24, L"音乐", kCheckBoxStyle, kNoExStyle, true},
+      {kCountdownTimer, "countdown timer", kTimerClass, 232, 64, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
+      {kClockTimer, "clock timer", kTimerClass, 344, 0, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
+      {kReminderEdit, "reminder edit box", L"Edit", 64, 112, 288, 20, L"", kEditBoxStyle, kClientEdge, true},
+      {kCheckReminder, "check box reminder", L"Button", 8, 112, 80, 24, L"提醒:", kCheckBoxStyle, kNoExStyle, true},
+      {kCheckShutdown, "check box shutdown", L"Button", 8, 88, 80, 24, L"关机", kCheckBoxStyle, kNoExStyle, true},
+      {kStartButton, "start button", L"Button", 272, 64, 80, 32, L"定时", kPushButtonStyle, kNoExStyle, true},
+      {kRemainingLabel, "remaining seconds", kLabelClass, 88, 64, 80, 24, L"", kLabelStyle, kNoExStyle, true},
+      {kRemainingCaption, "label 6", kLabelClass, 8, 64, 80, 24, L"剩余时间(秒):", kLabelStyle, kNoExStyle, true},
+      {kSecondBox, "second box", L"ComboBox", 291, 40, 40, 0, L"", kDropDownStyle, kAnyStyle, true},
+      {kMinuteBox, "minute box", L"ComboBox", 235, 40, 40, 0, L"", kDropDownStyle, kAnyStyle, true},
+      {kHourBox, "hour box", L"ComboBox", 176, 40, 40, 0, L"", kDropDownListStyle, kAnyStyle, true},
+      {kSecondCaption, "label 5", kLabelClass, 336, 38, 20, 24, L"秒", kLabelStyle, kNoExStyle, true},
+      {kDateBox, "date box", L"SysDateTimePick32", 64, 40, 112, 22, nullptr, kDateBoxStyle, kClientEdge, true},
+      {kTargetCaption, "label 2", kLabelClass, 8, 40, 80, 24, L"定时时间:", kLabelStyle, kNoExStyle, true},
+      // the clock writes the current time here once a second
+      {kNowLabel, "current time", kLabelClass, 72, 8, 288, 24, nullptr, kLabelStyle, kNoExStyle, true},
+      {kNowCaption, "label 1", kLabelClass, 8, 8, 80, 24, L"当前时间:", kLabelStyle, kNoExStyle, true},
+      {kHourCaption, "label 3", kLabelClass, 219, 38, 16, 24, L"时", kLabelStyle, kNoExStyle, true},
+      {kMinuteCaption, "label 4", kLabelClass, 275, 38, 16, 24, L"分", kLabelStyle, kNoExStyle, true},
+  };
+}
+
+std::vector<UnitRow> confirm_window_units() {
+  using namespace confirm_window;
+  return {
+      {kCountdownTimer, "countdown timer", kTimerClass, 280, 16, 26, 26, nullptr, kAnyStyle, kAnyStyle, false},
+      {kCancelButton, "cancel button", L"Button", 200, 64, 88, 24, L"取消", kPushButtonStyle, kNoExStyle, true},
+      {kConfirmButton, "confirm button", L"Button", 104, 64, 88, 24, L"确定(10)", kPushButtonStyle, kNoExStyle, true},
+      {kQuestion, "question", kLabelClass, 32, 24, 144, 24, L"是否要真的关闭计算机呢?", kLabelStyle, kNoExStyle, true},
+  };
+}
 
 void expect_frame(HWND w, const wchar_t* caption, int width, int height, bool topmost) {
   EXPECT_EQ(drv::class_of(w), kFrameClass);

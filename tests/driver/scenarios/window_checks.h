@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "scenario_support.h"
 
 namespace timer {
@@ -38,5 +40,10 @@ extern const Bits kLabelStyle, kCheckBoxStyle, kPushButtonStyle, kDropDownListSt
 
 // Place, class, text, style and visibility of a unit.
 void expect_unit(HWND window, const UnitRow& row);
+
+// Every unit of the main window and of the confirmation window as it first
+// shows at 96 DPI, its place written out from the layouts.
+std::vector<UnitRow> main_window_units();
+std::vector<UnitRow> confirm_window_units();
 
 }  // namespace timer
