@@ -2,6 +2,13 @@
 
 #include <cstdio>
 
+// The PNG encoder: stb_image_write from the distribution (libstb-dev), its
+// code compiled here and only here, without its own file functions (the
+// path is a wide string).
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb_image_write.h>
+
 #include "driver_read.h"
 #include "driver_wait.h"
 
@@ -88,12 +95,22 @@ bool capture_settled(const RECT& screen, RgbImage* image) {
 }
 
 bool save_png(const std::wstring& path, const RgbImage& image) {
-  const std::vector<uint8_t> png = encode_png(image);
-  if (png.empty()) return false;
+  if (image.width <= 0 || image.height <= 0 ||
+      image.rgb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 3)
+    return false;
   FILE* f = _wfopen(path.c_str(), L"wb");
   if (!f) return false;
-  const bool written = std::fwrite(png.data(), 1, png.size(), f) == png.size();
-  return std::fclose(f) == 0 && written;
+  struct Out {
+    FILE* file;
+    bool written;
+  } out{f, true};
+  const auto write = [](void* context, void* data, int size) {
+    Out& o = *static_cast<Out*>(context);
+    o.written = o.written && std::fwrite(data, 1, static_cast<size_t>(size), o.file) == static_cast<size_t>(size);
+  };
+  const bool encoded =
+      stbi_write_png_to_func(write, &out, image.width, image.height, 3, image.rgb.data(), image.width * 3) != 0;
+  return std::fclose(f) == 0 && encoded && out.written;
 }
 
 bool save_window_shot(HWND w, const std::wstring& path) {

@@ -4,11 +4,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
-
-#include "png_writer.h"
+#include <vector>
 
 namespace drv {
+
+struct RgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel, no padding
+};
 
 // The pixels of a rectangle of the screen; false when nothing could be read.
 bool capture_screen(const RECT& screen, RgbImage* image);
@@ -16,6 +22,8 @@ bool capture_screen(const RECT& screen, RgbImage* image);
 // changed for a tenth of a second (at most for the prompt bound; then the
 // last one).
 bool capture_settled(const RECT& screen, RgbImage* image);
+// An 8-bit RGB PNG file; false when the image is empty or inconsistent, or
+// the file could not be written.
 bool save_png(const std::wstring& path, const RgbImage& image);
 
 // A window's outer rectangle as it shows once settled (what lies on top of it

@@ -16,7 +16,9 @@ using namespace rt::theme;
 using tt::Canvas;
 using tt::PixelSet;
 using tt::chevron_down;
-using tt::picture;
+using tt::kCheckFrame;
+using tt::kSchemes;
+using tt::kTick;
 using tt::pixels_of;
 using tt::near_color;
 namespace st = rt::theme::state;
@@ -36,27 +38,27 @@ bool on_outline(std::pair<int, int> p, const Rect& r) {
          (in_y && (p.first == r.left || p.first == r.right - 1));
 }
 
-// What the platform draws for gradient `g` over `r` as the look defines
-// it: two triangles, (top left, top right, bottom left) and (bottom right,
-// top right, bottom left).
-Color drawn_gradient(const Rect& r, const Gradient& g, Point at) {
-  Canvas c(r.right, r.bottom);
-  const auto vertex = [](LONG x, LONG y, Color color) {
-    return TRIVERTEX{x, y, static_cast<COLOR16>(GetRValue(color) << 8), static_cast<COLOR16>(GetGValue(color) << 8),
-                     static_cast<COLOR16>(GetBValue(color) << 8), 0};
+// The colour of gradient `g` over `r` at `p`, from its corners as the look
+// defines it: the triangles (top left, top right, bottom left) and (bottom
+// right, top right, bottom left), each shaded linearly between its corners.
+Color gradient_at(const Rect& r, const Gradient& g, Point p) {
+  const double u = double(p.x - r.left) / r.width(), v = double(p.y - r.top) / r.height();
+  const bool first = u + v <= 1;  // the weights of the four corners in p's triangle
+  const double w[4] = {first ? 1 - u - v : 0, first ? u : 1 - v, first ? v : 1 - u, first ? 0 : u + v - 1};
+  const Color corner[4] = {g.top_left, g.top_right, g.bottom_left, g.bottom_right};
+  const auto channel = [&](int (*of)(Color)) {
+    double c = 0.5;  // rounded to the nearest
+    for (int i = 0; i < 4; ++i) c += w[i] * of(corner[i]);
+    return int(c);
   };
-  TRIVERTEX v[4] = {vertex(r.left, r.top, g.top_left), vertex(r.right, r.top, g.top_right),
-                    vertex(r.left, r.bottom, g.bottom_left), vertex(r.right, r.bottom, g.bottom_right)};
-  GRADIENT_TRIANGLE t[2] = {{0, 1, 2}, {3, 1, 2}};
-  GradientFill(c.dc(), v, 4, t, 2, GRADIENT_FILL_TRIANGLE);
-  return c.at(at.x, at.y);
+  return rgb(channel(red), channel(green), channel(blue));
 }
 
 // The pixels of `c` at `points` are those of gradient `g` over `r`, within
-// 2 on each channel (the platform may round a vertical gradient otherwise).
+// 1 on each channel (the platform rounds its own way).
 void expect_gradient(const Canvas& c, const Rect& r, const Gradient& g, std::initializer_list<Point> points) {
   for (const Point p : points)
-    EXPECT_TRUE(near_color(c.at(p.x, p.y), drawn_gradient(r, g, p), 2)) << "at " << p.x << "," << p.y;
+    EXPECT_TRUE(near_color(c.at(p.x, p.y), gradient_at(r, g, p), 1)) << "at " << p.x << "," << p.y;
 }
 
 const Color kFace = GetSysColor(COLOR_BTNFACE);
@@ -64,10 +66,8 @@ const Color kFace = GetSysColor(COLOR_BTNFACE);
 const Color kDisabledBorder = kFace - 0x202020;
 constexpr Color kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
-// The colours the look is defined with, written out here rather than read
-// from the tables under test: a mistyped entry there must fail a test.
-// Push button gradients of scheme 1 (the hot and checked rings are every
-// scheme's).
+// More of the look's colours (see theme_test_support.h). Push button
+// gradients of scheme 1 (the hot and checked rings are every scheme's).
 constexpr Gradient kPressedRing = {RGB(209, 204, 193), RGB(209, 204, 193), RGB(242, 241, 238), RGB(242, 241, 238)};
 constexpr Gradient kHotRing = {RGB(255, 240, 207), RGB(255, 240, 207), RGB(229, 151, 0), RGB(229, 151, 0)};
 constexpr Gradient kCheckedRing = {RGB(214, 203, 189), RGB(214, 207, 198), RGB(247, 243, 239), RGB(247, 243, 239)};
@@ -76,14 +76,6 @@ constexpr Gradient kNormalRing = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(22
 constexpr Gradient kPressedFace = {RGB(231, 227, 222), RGB(231, 231, 231), RGB(231, 227, 222), RGB(231, 227, 222)};
 constexpr Gradient kNormalFace = {RGB(252, 252, 251), RGB(252, 252, 251), RGB(236, 235, 230), RGB(236, 235, 230)};
 constexpr Color kFlatDisabledFace = RGB(245, 244, 234);
-// Per scheme: push button border, frame of edit and combo boxes, chevrons.
-struct SchemeLiterals {
-  Color border, frame, arrow;
-};
-constexpr SchemeLiterals kSchemes[] = {{},
-                                       {RGB(0, 60, 115), RGB(123, 158, 189), RGB(123, 158, 189)},
-                                       {RGB(55, 98, 6), RGB(164, 185, 127), kWhite},
-                                       {RGB(0, 60, 116), RGB(198, 197, 215), kBlack}};
 // Scheme 1's arrow buttons: entry a fills, a + 4 gives the corners, a + 8
 // fills inside (a: 0 disabled, 1 pressed, 2 hot, 3 normal).
 constexpr Gradient kArrowButton[12] = {
@@ -102,11 +94,10 @@ constexpr Gradient kArrowButton[12] = {
 };
 constexpr Color kDisabledChevron = RGB(206, 202, 198);
 // Check boxes, in every scheme.
-constexpr Color kCheckFrame = RGB(24, 81, 132);
 constexpr Gradient kCheckPressed = {RGB(181, 178, 165), RGB(214, 215, 206), RGB(214, 215, 206), RGB(247, 239, 222)};
 constexpr Gradient kCheckHot = {RGB(255, 243, 206), RGB(255, 203, 99), RGB(255, 203, 99), RGB(255, 178, 49)};
 constexpr Gradient kCheckNormal = {RGB(222, 223, 214), RGB(247, 243, 239), RGB(247, 243, 239), RGB(255, 255, 255)};
-constexpr Color kTick = RGB(33, 162, 33), kDisabledTick = RGB(206, 203, 189);
+constexpr Color kDisabledTick = RGB(206, 203, 189);
 
 // 80 x 40: border at 1, ring 2..3 and the face from 4 on. Schemes 2 and 3
 // are held to what they share with scheme 1 (the hot and checked rings) and
@@ -154,9 +145,11 @@ TEST(ThemePaint, PushButtonByState) {
       EXPECT_TRUE(near_color(canvas.at(5, 4), kFlatDisabledFace)) << "the ring's flat fill shows through";
     }
     // Points of the ring and of the face clear of the corners and of the
-    // focus rectangle.
+    // focus rectangle; the face's centre lies where the two triangles meet.
     if (c.ring) expect_gradient(canvas, {2, 2, w - 2, h - 2}, *c.ring, {{3, 2}, {w - 4, 2}, {3, h - 3}, {w - 4, h - 3}});
-    if (c.face) expect_gradient(canvas, {4, 4, w - 4, h - 4}, *c.face, {{5, 4}, {w - 6, 4}, {5, h - 5}, {w - 6, h - 5}});
+    if (c.face)
+      expect_gradient(canvas, {4, 4, w - 4, h - 4}, *c.face,
+                      {{5, 4}, {w - 6, 4}, {5, h - 5}, {w - 6, h - 5}, {w / 2, h / 2}});
     // The rounded corners, pixel by pixel.
     const Color inner = disabled ? kFace - 0x151515 : border;
     const Color edge = disabled ? kFace - 0x111111 : border;
@@ -201,19 +194,6 @@ TEST(ThemePaint, PushButtonTextIsBlackOrGreyAndMovesWhenPressed) {
   EXPECT_EQ(text_pixels(st::kPressed, kBlack), moved);
 }
 
-// The tick in the 7 x 7 inner square.
-PixelSet tick_at(Point inner) {
-  return picture(inner, {
-                            "......X",
-                            ".....XX",
-                            "X...XXX",
-                            "XX.XXX.",
-                            "XXXXX..",
-                            ".XXX...",
-                            "..X....",
-                        });
-}
-
 // 100 x 19, box centred: (0,3)-(13,16), gradient from (1,4), inner square (3,6)-(10,13).
 TEST(ThemePaint, CheckBoxByState) {
   struct Case {
@@ -250,7 +230,7 @@ TEST(ThemePaint, CheckBoxByState) {
       EXPECT_EQ(canvas.at(1, 4), kWhite);
       EXPECT_EQ(canvas.at(11, 14), kWhite);
     }
-    const PixelSet tick = tick_at({inner.left, inner.top});
+    const PixelSet tick = tt::tick({inner.left, inner.top});
     if (c.tick != tt::kUnpainted) {
       EXPECT_EQ(pixels_of(canvas, inner, c.tick), tick);
     } else if (c.inner != kTick) {
@@ -294,9 +274,6 @@ TEST(ThemePaint, CheckBoxTextTakesTheParentsColourAndItsFocusGoesAroundIt) {
 // Radio buttons take the check box's colours (a choice of this look): the
 // outline in its frame colour, the dot in its tick colour.
 TEST(ThemePaint, RadioButtonIsRoundWithADotWhenChecked) {
-  Canvas box(60, 13);
-  box.paint(ControlKind::CheckBox, tt::look(st::kChecked, BS_AUTOCHECKBOX));
-  const Color frame = box.at(0, 6), tick = box.at(3, 5);
   for (const uint32_t state : {0u, st::kChecked}) {
     Canvas canvas(60, 13);
     Look l = tt::look(state, BS_AUTORADIOBUTTON);
@@ -304,9 +281,9 @@ TEST(ThemePaint, RadioButtonIsRoundWithADotWhenChecked) {
     l.background_color = kWhite;
     canvas.paint(ControlKind::RadioButton, l);
     EXPECT_EQ(canvas.at(0, 0), kWhite) << "outside the circle";
-    EXPECT_EQ(canvas.at(6, 0), frame);
-    EXPECT_EQ(canvas.at(0, 6), frame);
-    EXPECT_EQ(pixels_of(canvas, {4, 4, 9, 9}, tick).size(), state ? 21u : 0u);
+    EXPECT_EQ(canvas.at(6, 0), kCheckFrame);
+    EXPECT_EQ(canvas.at(0, 6), kCheckFrame);
+    EXPECT_EQ(pixels_of(canvas, {4, 4, 9, 9}, kTick).size(), state ? 21u : 0u);
   }
 }
 
@@ -405,7 +382,7 @@ TEST(ThemePaint, ComboBoxFrameAndArrowButtonByState) {
     Look l = tt::look(c.state);
     l.scheme = c.scheme;
     canvas.paint(ControlKind::ComboBox, l);
-    const SchemeLiterals& s = kSchemes[c.scheme];
+    const tt::SchemeLiterals& s = kSchemes[c.scheme];
     const bool disabled = c.state & st::kDisabled;
     const Color inner = disabled ? kFace : window;
     EXPECT_EQ(canvas.at(0, 10), disabled ? kDisabledBorder : s.frame);

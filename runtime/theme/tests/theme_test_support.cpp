@@ -98,4 +98,18 @@ PixelSet chevron_down(int cx, int cy, int size) {
                  size);
 }
 
+PixelSet tick(Point inner, int size) {
+  return picture(inner,
+                 {
+                     "......X",
+                     ".....XX",
+                     "X...XXX",
+                     "XX.XXX.",
+                     "XXXXX..",
+                     ".XXX...",
+                     "..X....",
+                 },
+                 size);
+}
+
 }  // namespace tt

@@ -1,5 +1,6 @@
 // What the tests of the themed look share: a canvas to paint into and read
-// back, colour comparison, looks, and counts of live handles.
+// back, the look's colours and pictures, colour comparison, looks, and
+// counts of live handles.
 #pragma once
 
 #include <windows.h>
@@ -54,6 +55,23 @@ PixelSet picture(Point origin, std::initializer_list<const char*> rows, int size
 // The chevron of an arrow button pointing down around centre (cx, cy), each
 // of its pixels `size` wide.
 PixelSet chevron_down(int cx, int cy, int size = 1);
+
+// A check box's tick in its 7 x 7 inner square from `inner`, each pixel
+// `size` wide.
+PixelSet tick(Point inner, int size = 1);
+
+// The colours the look is defined with, written out here rather than read
+// from the tables that paint them: a mistyped entry there must fail a test.
+// Per scheme: push button border, frame of edit and combo boxes, chevrons.
+struct SchemeLiterals {
+  Color border, frame, arrow;
+};
+constexpr SchemeLiterals kSchemes[] = {{},
+                                       {RGB(0, 60, 115), RGB(123, 158, 189), RGB(123, 158, 189)},
+                                       {RGB(55, 98, 6), RGB(164, 185, 127), RGB(255, 255, 255)},
+                                       {RGB(0, 60, 116), RGB(198, 197, 215), RGB(0, 0, 0)}};
+// Check boxes in every scheme, and radio buttons: the frame and the tick.
+constexpr Color kCheckFrame = RGB(24, 81, 132), kTick = RGB(33, 162, 33);
 
 // A look of scheme 1 with the parent's default colours and the GUI font.
 Look look(uint32_t state, uint32_t style = 0, const wchar_t* text = L"");
