@@ -8,15 +8,10 @@
 #include "builtin_data_win.h"
 #include "confirm_window.h"
 #include "countdown.h"
-#include "fatal_catcher.h"
-#include "gui_test_support.h"
-#include "layouts.h"
-#include "main_window.h"
+#include "main_window_handlers.h"
 #include "message_box.h"
 #include "property_rules.h"
 #include "service.h"
-#include "start_win.h"
-#include "window_runtime.h"
 
 namespace {
 
@@ -55,19 +50,13 @@ void message_box(rt::Result&, int n, const rt::Arg* args) {
   g_calls.push_back(call);
 }
 
-class Countdown : public ::testing::Test {
+class Countdown : public MainWindowHandlers {
  protected:
-  static void SetUpTestSuite() {
-    rt::start_runtime();
-    rt::start_windows(layouts::kAll, layouts::kCount, nullptr, 0);
-  }
-
   void SetUp() override {
     g_calls.clear();
     g_exit_while_confirming = false;
-    ASSERT_TRUE(rt::load_window(mw::kWindow, 0, false));
+    MainWindowHandlers::SetUp();
   }
-  void TearDown() override { gui::close_all_windows(); }
 
   // A running schedule with `count` shown and the boxes as given.
   static void start(const char* count, bool shut_down = false, bool music = false, bool remind = false,
@@ -86,7 +75,6 @@ class Countdown : public ::testing::Test {
            std::string(rt::get_text(mw::kWindow, mw::按钮1, prop::kButtonCaption).c_str()) == "定时";
   }
 
-  FatalCatcher fatal_;  // a fatal error fails the test instead of ending it
   rt::ServiceOverride load_{rt::Service::LoadWindow, load_window};
   rt::ServiceOverride play_{rt::Service::PlaySound, play_sound};
   rt::ServiceOverride stop_{rt::Service::StopSound, stop_sound};

@@ -9,51 +9,47 @@
 
 #include "datetime.h"
 #include "datetime_text.h"
-#include "fatal_catcher.h"
-#include "gui_test_support.h"
 #include "layout_facts.h"
-#include "layouts.h"
-#include "main_window.h"
+#include "main_window_handlers.h"
+#include "message_box.h"
 #include "property_rules.h"
 #include "schedule_setup.h"
 #include "service.h"
-#include "start_win.h"
-#include "window_runtime.h"
 
 namespace {
 
 namespace mw = layouts::main_window;
 namespace prop = rt::prop;
 
+// The box that refuses a target: its text, caption and style (the
+// information icon) as the message box service reads them.
+const char kRefused[] = "未设置完整时间! 提示 64";
 
 double g_local_now = 0, g_universal_now = 0;
-bool g_refused = false;
+std::string g_box;
 
 void local_now(rt::Result& r, int, const rt::Arg*) { rt::set_double(r, g_local_now); }
 void universal_now(rt::Result& r, int, const rt::Arg*) { rt::set_double(r, g_universal_now); }
-void refuse(rt::Result&, int, const rt::Arg*) { g_refused = true; }
+void box(rt::Result&, int n, const rt::Arg* args) {
+  g_box = rt::box_text(rt::arg_at(n, args, 0)) + " " + rt::box_caption(rt::arg_at(n, args, 2)) + " " +
+          std::to_string(rt::arg_at(n, args, 1).low);
+}
 
-class ScheduleSetup : public ::testing::Test {
+class ScheduleSetup : public MainWindowHandlers {
  protected:
-  static void SetUpTestSuite() {
-    rt::start_runtime();
-    rt::start_windows(layouts::kAll, layouts::kCount, nullptr, 0);
-  }
-
   void SetUp() override {
     TIME_ZONE_INFORMATION zone{};
     GetTimeZoneInformation(&zone);
     ASSERT_EQ(zone.Bias, 300) << "Wine did not take the zone of TZ=America/New_York";
-    ASSERT_TRUE(rt::load_window(mw::kWindow, 0, false));
+    MainWindowHandlers::SetUp();
   }
-  void TearDown() override { gui::close_all_windows(); }
 
   // Clicks 定时 at the given moment for a target entered in the boxes, and
-  // gives what the label shows, or "refused".
+  // gives what the label shows, or the box that refused it.
   static std::string count(const char* local, const char* universal, const char* target, const char* minute = nullptr) {
     g_local_now = rt::read_datetime(local);
     g_universal_now = rt::read_datetime(universal);
-    g_refused = false;
+    g_box.clear();
     const rt::CalendarFields t = rt::calendar_fields(rt::read_datetime(target));
     const double date = rt::build_datetime(t.year, t.month, t.day, 0, 0, 0);
     rt::put_double(mw::kWindow, mw::日期框_日期, prop::kSelectedDate, date);
@@ -65,13 +61,12 @@ class ScheduleSetup : public ::testing::Test {
     rt::put_text(mw::kWindow, mw::组合框_秒, prop::kComboContent, std::to_string(t.second).c_str());
     rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "定时");
     schedule::on_schedule_button();
-    return g_refused ? "refused" : rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption).c_str();
+    return g_box.empty() ? rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption).c_str() : g_box;
   }
 
-  FatalCatcher fatal_;  // a fatal error fails the test instead of ending it
   rt::ServiceOverride now_{rt::Service::Now, local_now};
   rt::ServiceOverride universal_{rt::Service::UniversalNow, universal_now};
-  rt::ServiceOverride box_{rt::Service::MessageBox, refuse};
+  rt::ServiceOverride box_{rt::Service::MessageBox, box};
 };
 
 TEST_F(ScheduleSetup, TheCountIsRealSecondsToTheTarget) {
@@ -85,6 +80,9 @@ TEST_F(ScheduleSetup, TheCountIsRealSecondsToTheTarget) {
       {"2024-03-10 01:00:00", "2024-03-10 06:00:00", "2024-03-10 02:30:00", "3600"},   // skipped: to 03:00
       {"2024-07-01 12:00:00", "2024-07-01 16:00:00", "2024-07-01 13:00:00", "3600"},
       {"2006-03-20 12:00:00", "2006-03-20 17:00:00", "2006-03-20 13:00:00", "3600"},  // daylight time from April 2
+      // A count must fit 31 bits: 24837 days ahead it does, 24856 days ahead it does not.
+      {"2024-07-01 12:00:00", "2024-07-01 16:00:00", "2092-07-01 12:00:00", "2145916800"},
+      {"2024-07-01 12:00:00", "2024-07-01 16:00:00", "2092-07-20 12:00:00", kRefused},
   };
   for (const auto& r : rows) EXPECT_EQ(count(r.local, r.universal, r.target), r.shown) << r.local << " to " << r.target;
 }
@@ -95,7 +93,7 @@ TEST_F(ScheduleSetup, TheCountIsRealSecondsToTheTarget) {
 // it, the count is a day less one second; against universal now it would not fit.
 TEST_F(ScheduleSetup, ATargetNoZoneRulesReachCountsBetweenLocalTimes) {
   EXPECT_EQ(count("100-01-02 00:00:00", "2024-07-01 16:00:00", "2024-07-01 13:00:00", "75"), "86399");
-  EXPECT_EQ(count("2024-07-01 12:00:00", "2024-07-01 16:00:00", "2024-07-01 13:00:00", "75"), "refused");
+  EXPECT_EQ(count("2024-07-01 12:00:00", "2024-07-01 16:00:00", "2024-07-01 13:00:00", "75"), kRefused);
 }
 
 }  // namespace

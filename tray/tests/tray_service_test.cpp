@@ -133,20 +133,23 @@ TEST_F(TrayService, UnusableDataTakesTheIconDown) {
   }
 }
 
-TEST_F(TrayService, DestroyingTheWindowTakesItsIconAfterTheAboutToBeDestroyedEvent) {
-  set(tt::kA, program_icon(), rt::arg_text("定时器"));
-  DestroyWindow(a_);
-  EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器"), tt::event("destroying a"), tt::deleted(a_)}));
-  ASSERT_EQ(tt::icons().size(), 1u);
-  EXPECT_FALSE(tt::icon_alive(tt::icons()[0]));
-}
-
-TEST_F(TrayService, AWindowWithoutAnIconIsDestroyedWithoutACallToTheShell) {
-  set(tt::kA, program_icon(), rt::arg_text("定时器"));
-  set(tt::kA, rt::omitted(), rt::omitted());
-  tt::steps().clear();
-  DestroyWindow(a_);
-  EXPECT_EQ(tt::steps(), (Steps{tt::event("destroying a")}));
+// Destroying a window takes its icon down after the window's about to be
+// destroyed event, and destroys the icon; a window whose icon is down
+// already is destroyed without a call to the shell.
+TEST_F(TrayService, DestroyingTheWindowTakesItsIconDownAfterItsEvent) {
+  for (const bool icon_up : {true, false}) {
+    SCOPED_TRACE(icon_up ? "icon up" : "icon down");
+    ASSERT_TRUE(rt::load_window(tt::kA, 0, false));  // again after the first round
+    a_ = tt::frame(tt::kA);
+    set(tt::kA, program_icon(), rt::arg_text("定时器"));
+    if (!icon_up) set(tt::kA, rt::omitted(), rt::omitted());
+    const HICON icon = tt::icons().back();
+    tt::steps().clear();
+    DestroyWindow(a_);
+    const Steps taken_down{tt::event("destroying a"), tt::deleted(a_)};
+    EXPECT_EQ(tt::steps(), icon_up ? taken_down : Steps{tt::event("destroying a")});
+    EXPECT_FALSE(tt::icon_alive(icon));
+  }
 }
 
 TEST_F(TrayService, AWindowThatIsNotLoadedGetsNothing) {

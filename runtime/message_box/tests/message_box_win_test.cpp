@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "driver_wait.h"
+#include "gui_test_support.h"
 #include "message_box_win.h"
 #include "service.h"
 #include "start_win.h"
@@ -34,21 +35,6 @@ struct Seen {
   unsigned buttons = 0;  // bit n set when the box has a button with id n
 };
 
-BOOL CALLBACK take_box(HWND w, LPARAM out) {
-  wchar_t cls[16] = {};
-  GetClassNameW(w, cls, 16);
-  if (std::wstring(cls) != L"#32770" || !IsWindowVisible(w)) return TRUE;
-  *reinterpret_cast<HWND*>(out) = w;
-  return FALSE;
-}
-
-// The visible message box of a thread, if it has one.
-HWND find_box(DWORD thread) {
-  HWND found = nullptr;
-  EnumThreadWindows(thread, &take_box, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 std::wstring text_of(HWND w) {
   wchar_t buf[256] = {};
   if (w) GetWindowTextW(w, buf, 256);
@@ -69,7 +55,7 @@ void press_escape(HWND box) {
 Seen play_user(DWORD ui_thread, HWND other_window, Press press, int button) {
   Seen seen;
   HWND box = nullptr;
-  seen.found = wait_until([&] { return (box = find_box(ui_thread)) != nullptr; }, kBoxMs);
+  seen.found = wait_until([&] { return (box = gui::thread_box(ui_thread)) != nullptr; }, kBoxMs);
   if (!seen.found) return seen;
   // Read once it is active: whatever happens as it activates has happened.
   wait_until([box] { return GetForegroundWindow() == box; }, 2000);

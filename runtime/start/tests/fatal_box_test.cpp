@@ -57,38 +57,32 @@ std::string expected_box(const char* message_utf8) {
          "ok=yes\n";
 }
 
-TEST(FatalBox, ShowsTheErrorWithoutOwnerThenExitsWithMinusOne) {
-  ProbeRun run;
-  ASSERT_TRUE(run_probe(L"heap", &run));
-  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
-  EXPECT_EQ(run.seen, expected_box(u8"分配 77 字节内存失败!"));
-}
-
-// No exception ever has to cross a window procedure: a C++ allocation that
-// fails ends the program with the same report.
-TEST(FatalBox, AFailedCppAllocationIsTheSameFatalError) {
-  ProbeRun run;
-  ASSERT_TRUE(run_probe(L"new", &run));
-  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
-  EXPECT_EQ(run.seen, expected_box(u8"分配 2147483632 字节内存失败!"));
-}
-
-// Memory that stays exhausted while the box is shown: the second fatal error
-// ends the process at once instead of opening a box inside the box.
-TEST(FatalBox, ASecondFatalErrorWhileTheBoxIsShownExitsAtOnce) {
-  ProbeRun run;
-  ASSERT_TRUE(run_probe(L"again", &run));
-  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
-  EXPECT_EQ(run.seen, expected_box(u8"分配 77 字节内存失败!")) << "one box only";
-}
-
-// One failed allocation in a timer's handler: behind the open box the timer
-// runs no handler and the window takes no input.
-TEST(FatalBox, NoHandlerRunsWhileTheBoxIsOpen) {
-  ProbeRun run;
-  ASSERT_TRUE(run_probe(L"ticking", &run));
-  EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
-  EXPECT_EQ(run.seen, expected_box(u8"分配 77 字节内存失败!") + "ticks while open=0\nwindow=disabled\n");
+// Each way the probe fails (fatal_probe.cpp) shows the one box without
+// owner, with the error icon and OK, and exits with -1.
+TEST(FatalBox, ShowsTheErrorOnceThenExitsWithMinusOne) {
+  const struct {
+    const wchar_t* mode;
+    const char* message;
+    const char* after_box = "";
+  } cases[] = {
+      {L"heap", u8"分配 77 字节内存失败!"},
+      // No exception ever has to cross a window procedure: a C++ allocation
+      // that fails ends the program with the same report.
+      {L"new", u8"分配 2147483632 字节内存失败!"},
+      // Memory that stays exhausted while the box is shown: the second fatal
+      // error ends the process at once instead of opening a box inside the box.
+      {L"again", u8"分配 77 字节内存失败!"},
+      // One failed allocation in a timer's handler: behind the open box the
+      // timer runs no handler and the window takes no input.
+      {L"ticking", u8"分配 77 字节内存失败!", "ticks while open=0\nwindow=disabled\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.mode));
+    ProbeRun run;
+    ASSERT_TRUE(run_probe(c.mode, &run));
+    EXPECT_EQ(run.exit_code, 0xFFFFFFFFu);
+    EXPECT_EQ(run.seen, expected_box(c.message) + c.after_box);
+  }
 }
 
 }  // namespace

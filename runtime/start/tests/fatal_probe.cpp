@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 
+#include "gui_test_support.h"
 #include "heap.h"
 #include "layout.h"
 #include "start_win.h"
@@ -100,9 +101,7 @@ DWORD WINAPI watch_box(void* param) {
 LRESULT CALLBACK on_cbt(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wparam);
-    wchar_t cls[32] = {};
-    GetClassNameW(box, cls, 32);
-    if (std::wstring(cls) == L"#32770") {
+    if (gui::is_message_box(box)) {
       ++g_boxes;
       const HICON error_icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32513));  // IDI_HAND
       if (g_boxes > 1) g_output += "box " + std::to_string(g_boxes) + "\n";

@@ -3,6 +3,15 @@
 #include "window_table_win.h"
 
 namespace gui {
+namespace {
+
+BOOL CALLBACK take_box(HWND w, LPARAM out) {
+  if (!IsWindowVisible(w) || !is_message_box(w)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = w;
+  return FALSE;
+}
+
+}  // namespace
 
 bool pump_until(const std::function<bool()>& done, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
@@ -43,6 +52,17 @@ void close_all_windows() {
 HWND frame(uint32_t window_id) {
   rt::win::LoadedWindow* w = rt::win::find_window(window_id);
   return w ? w->hwnd : nullptr;
+}
+
+bool is_message_box(HWND w) {
+  wchar_t cls[8] = {};
+  return GetClassNameW(w, cls, 8) == 6 && lstrcmpW(cls, L"#32770") == 0;
+}
+
+HWND thread_box(DWORD thread) {
+  HWND found = nullptr;
+  EnumThreadWindows(thread, take_box, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 }  // namespace gui

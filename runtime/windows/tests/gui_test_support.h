@@ -20,4 +20,10 @@ void close_all_windows();
 // The frame of a loaded window, or null.
 HWND frame(uint32_t window_id);
 
+// Whether a window is a message box: a dialog of the system's class. (As
+// it activates, a box is not yet visible.)
+bool is_message_box(HWND w);
+// The visible message box of a thread, or null while it shows none.
+HWND thread_box(DWORD thread = GetCurrentThreadId());
+
 }  // namespace gui

@@ -27,8 +27,13 @@ struct Seen {
 };
 Seen g_seen;
 
-// A guard that ends a dialog which would otherwise never end.
-void CALLBACK end_dialog_b(HWND, UINT, UINT_PTR, DWORD) { rt::destroy_unit(wt::kB, wt::kBOwn, true); }
+// A guard that ends a dialog which would otherwise never end: the test
+// fails, as its dialog should have ended by itself long before.
+void CALLBACK end_dialog_b(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  ADD_FAILURE() << "the guard had to end the dialog";
+  rt::destroy_unit(wt::kB, wt::kBOwn, true);
+}
 
 TEST_F(DialogMode, DisablesTheOthersWhileTheirTimersTickThenGivesThemBack) {
   ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
@@ -62,29 +67,37 @@ TEST_F(DialogMode, DisablesTheOthersWhileTheirTimersTickThenGivesThemBack) {
   EXPECT_NE(std::find(log.begin(), log.end(), "destroying b"), log.end());
 }
 
-TEST_F(DialogMode, AWindowDisabledBeforeStaysDisabled) {
-  ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
-  EnableWindow(wt::frame(wt::kA), FALSE);
-  wt::hooks().on_tick_b = [] { rt::destroy_unit(wt::kB, wt::kBOwn, false); };
-  EXPECT_TRUE(rt::load_window(wt::kB, 0, true));
-  EXPECT_FALSE(IsWindowEnabled(wt::frame(wt::kA)));
-}
-
-TEST_F(DialogMode, ClosingTheDialogByItsCloseButtonEndsTheWait) {
-  ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
-  wt::hooks().on_tick_b = [] { PostMessageW(wt::frame(wt::kB), WM_CLOSE, 0, 0); };
-  EXPECT_TRUE(rt::load_window(wt::kB, 0, true));
-  EXPECT_FALSE(rt::is_loaded(wt::kB));
-  EXPECT_TRUE(IsWindowEnabled(wt::frame(wt::kA)));
-}
-
-TEST_F(DialogMode, AQuitMessageEndsTheWaitAndStaysForTheOuterLoop) {
-  wt::hooks().on_tick_b = [] { PostQuitMessage(3); };
-  EXPECT_TRUE(rt::load_window(wt::kB, 0, true));
-  EXPECT_TRUE(rt::is_loaded(wt::kB));
-  MSG m;
-  ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(m.wParam, 3u);
+// The three ways the wait ends: B destroyed by a handler or closed by its
+// close button, after which A has back the state it had (enabled or not);
+// or a quit message, which stays for the outer loop while B stays open and
+// A waits for it.
+TEST_F(DialogMode, TheWaitEndsWithTheDialogOrWithAQuitMessage) {
+  const struct {
+    const char* way;
+    void (*end)();
+    bool a_enabled_before, b_stays, a_enabled_after;
+  } cases[] = {
+      {"destroyed", [] { rt::destroy_unit(wt::kB, wt::kBOwn, false); }, true, false, true},
+      {"destroyed, A disabled before", [] { rt::destroy_unit(wt::kB, wt::kBOwn, false); }, false, false, false},
+      {"closed", [] { PostMessageW(wt::frame(wt::kB), WM_CLOSE, 0, 0); }, true, false, true},
+      {"quit", [] { PostQuitMessage(3); }, true, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
+    EnableWindow(wt::frame(wt::kA), c.a_enabled_before);
+    wt::hooks().on_tick_b = c.end;
+    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, end_dialog_b);
+    EXPECT_TRUE(rt::load_window(wt::kB, 0, true));
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(rt::is_loaded(wt::kB), c.b_stays);
+    EXPECT_EQ(IsWindowEnabled(wt::frame(wt::kA)) != FALSE, c.a_enabled_after);
+    MSG m;
+    const bool quit = PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(quit ? static_cast<int>(m.wParam) : -1, c.b_stays ? 3 : -1) << "the quit message and its code";
+    wt::finish();
+    wt::start();
+  }
 }
 
 TEST_F(DialogMode, ALayoutTimerTicksFromCreationAndStopsWithItsWindow) {
@@ -95,20 +108,6 @@ TEST_F(DialogMode, ALayoutTimerTicksFromCreationAndStopsWithItsWindow) {
   wt::log().clear();
   wt::pump_for(400);
   EXPECT_TRUE(wt::log().empty());
-}
-
-BOOL CALLBACK take_box(HWND w, LPARAM out) {
-  wchar_t cls[8] = {};
-  if (!IsWindowVisible(w) || GetClassNameW(w, cls, 8) != 6 || lstrcmpW(cls, L"#32770") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(out) = w;
-  return FALSE;
-}
-
-// A box of the thread, once it shows: the message box service's.
-HWND thread_box() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), take_box, reinterpret_cast<LPARAM>(&found));
-  return found;
 }
 
 void show_box() { rt::call(rt::Service::MessageBox, {rt::arg_text("关于"), rt::arg_int(0), rt::arg_text("关于")}); }
@@ -125,7 +124,7 @@ Left g_left;
 void CALLBACK rescue(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   g_left.rescued = true;
-  if (HWND box = thread_box()) SendMessageW(box, WM_COMMAND, IDOK, 0);
+  if (HWND box = gui::thread_box()) SendMessageW(box, WM_COMMAND, IDOK, 0);
   PostQuitMessage(0);
 }
 
@@ -176,7 +175,7 @@ BoxInDialog g_box;
 
 // Notes what is enabled while the box shows, then closes it.
 void CALLBACK look_at_box(HWND, UINT, UINT_PTR id, DWORD) {
-  const HWND box = thread_box();
+  const HWND box = gui::thread_box();
   if (!box) return;
   KillTimer(nullptr, id);
   g_box.b_enabled = IsWindowEnabled(wt::frame(wt::kB));

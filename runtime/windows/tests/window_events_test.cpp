@@ -71,29 +71,30 @@ TEST_F(WindowEvents, EventsAreDroppedWhileSuspended) {
   EXPECT_EQ(wt::log(), (Log{"created"}));
 }
 
-TEST_F(WindowEvents, HandlerThatDestroysItsOwnWindowFinishesFirst) {
-  ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
-  wt::hooks().on_click = [] {
-    rt::call(rt::Service::Destroy, {rt::arg_unit(rt::kTagWindowRef, wt::kA, wt::kAOwn), rt::omitted()});
-    wt::log().push_back("handler end");
+// A handler that destroys its own window finishes first, unless it asks for
+// the window to go at once.
+TEST_F(WindowEvents, HandlerThatDestroysItsOwnWindow) {
+  const struct {
+    rt::Arg at_once;
+    bool loaded_after_click;
+    Log log;
+  } cases[] = {
+      {rt::omitted(), true, {"clicked", "handler end", "destroying"}},
+      {rt::arg_bool(true), false, {"clicked", "destroying", "handler end"}},
   };
-  wt::log().clear();
-  SendMessageW(wt::control(wt::kA, wt::kButton), BM_CLICK, 0, 0);
-  EXPECT_TRUE(rt::is_loaded(wt::kA)) << "the window goes only after the handler";
-  ASSERT_TRUE(wt::pump_until([] { return !rt::is_loaded(wt::kA); }));
-  EXPECT_EQ(wt::log(), (Log{"clicked", "handler end", "destroying"}));
-}
-
-TEST_F(WindowEvents, DestroyAtOnceGoesInsideTheHandler) {
-  ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
-  wt::hooks().on_click = [] {
-    rt::call(rt::Service::Destroy, {rt::arg_unit(rt::kTagWindowRef, wt::kA, wt::kAOwn), rt::arg_bool(true)});
-    wt::log().push_back("handler end");
-  };
-  wt::log().clear();
-  SendMessageW(wt::control(wt::kA, wt::kButton), BM_CLICK, 0, 0);
-  EXPECT_FALSE(rt::is_loaded(wt::kA));
-  EXPECT_EQ(wt::log(), (Log{"clicked", "destroying", "handler end"}));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.loaded_after_click ? "after the handler" : "at once");
+    ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
+    wt::hooks().on_click = [&] {
+      rt::call(rt::Service::Destroy, {rt::arg_unit(rt::kTagWindowRef, wt::kA, wt::kAOwn), c.at_once});
+      wt::log().push_back("handler end");
+    };
+    wt::log().clear();
+    SendMessageW(wt::control(wt::kA, wt::kButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(rt::is_loaded(wt::kA), c.loaded_after_click);
+    ASSERT_TRUE(wt::pump_until([] { return !rt::is_loaded(wt::kA); }));
+    EXPECT_EQ(wt::log(), c.log);
+  }
 }
 
 TEST_F(WindowEvents, CloseRequestCanBeRefused) {
