@@ -53,13 +53,14 @@ void show_reminder(const char* text) { svc::message_box(text, kFiringBox, "提�
 void fire() {
   end_schedule();
   const bool shut_down = checked(mw::选择框1);
-  if (!shut_down) svc::keep_awake(false);
   if (shut_down) {
     confirm_shutdown();
     // The main window answers its tray icon while the confirmation is open:
     // 退出 may have ended the program meanwhile, and then nothing is left to
     // remind of.
     if (!rt::is_loaded(mw::kWindow)) return;
+  } else {
+    svc::keep_awake(false);  // the count has ended
   }
   const bool music = checked(mw::选择框3);
   if (music) svc::play_sound(assets::alarm_sound_block());

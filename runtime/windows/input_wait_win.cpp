@@ -52,7 +52,7 @@ void restart_input_wait(LoadedWindow& w) {
 }
 
 bool click_counts(LoadedWindow& w, Unit& button) {
-  if (!(button.layout->def->flags & unit_flag::kWaitsToBeRead) || button.cls != UnitClass::Button) return true;
+  if (!(button.layout->def->flags & unit_flag::kWaitsToBeRead)) return true;
   const bool counts = button.press_let_through && !waiting(w);
   button.press_let_through = false;
   return counts;

@@ -184,8 +184,8 @@ void bring_dialog_forward(const LoadedWindow& shown);
 
 // Buttons that wait to be read (unit_flag::kWaitsToBeRead): the runtime
 // sees their presses before the button does. The wait starts again when
-// the window is shown, restored or activated; a click counts only when its
-// press came after the wait.
+// the window is shown, restored or activated; a button's click counts only
+// when its press came after the wait.
 void watch_presses(Unit& button);
 void restart_input_wait(LoadedWindow& w);
 bool click_counts(LoadedWindow& w, Unit& button);
