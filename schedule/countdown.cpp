@@ -18,18 +18,27 @@ namespace prop = rt::prop;
 // boxes come up in front of every window and take the foreground.
 constexpr uint32_t kFiringBox = svc::kBoxInformation | svc::kBoxSetForeground | svc::kBoxTopmost;
 
+// A shutdown is started only this close to its moment. A machine woken
+// hours after a shutdown was due, or a program that was held up, must not
+// switch off under a user who has just sat down at it: the firing then
+// only tells that the moment has passed.
+constexpr double kLatestShutdownSeconds = 60;
+
 bool counting() { return rt::get_int(mw::kWindow, mw::时钟2, prop::kInterval) != 0; }
 bool checked(uint32_t box) { return rt::get_int(mw::kWindow, box, prop::kChecked) != 0; }
 
-// Writes the count one lower and tells whether the schedule runs on. A count
-// that started at 0 or below (a target at the current second or one second
-// back) runs out on this tick as well, and shows 0.
-bool count_down() {
+// Writes the count lower by the seconds that really passed since the last
+// tick (more than one when ticks were held up: the machine slept, or the
+// program was busy) and gives the seconds left; 0 or less fires. The label
+// shows 0 at the least. A count that started at 0 (a target at the current
+// second) runs out on the first tick as well.
+double count_down() {
   const rt::Text shown = rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption);
-  const double left = svc::to_integer(shown.c_str()) - 1.0;
+  const int32_t passed = rt::get_int(mw::kWindow, mw::时钟2, prop::kPeriodsDue);
+  const double left = static_cast<double>(svc::to_integer(shown.c_str())) - passed;
   const rt::Text text = svc::to_text(left > 0 ? left : 0.0);
   rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, text.c_str());
-  return left > 0;
+  return left;
 }
 
 // Back to idle: no more ticks, and the button starts a new schedule.
@@ -50,9 +59,10 @@ void confirm_shutdown() {
 // Waits until the user has closed the box.
 void show_reminder(const char* text) { svc::message_box(text, kFiringBox, "提醒"); }
 
-void fire() {
+// `late`: the seconds since the moment, as this tick finds them.
+void fire(double late) {
   end_schedule();
-  const bool shut_down = checked(mw::选择框1);
+  const bool shut_down = checked(mw::选择框1) && late <= kLatestShutdownSeconds;
   if (shut_down) {
     confirm_shutdown();
     // The main window answers its tray icon while the confirmation is open:
@@ -78,13 +88,14 @@ void fire() {
 void on_countdown_tick() {
   // A tick still under way when the schedule stopped belongs to no schedule.
   if (!counting()) return;
-  if (!count_down()) {
-    fire();
+  const double left = count_down();
+  if (left <= 0) {
+    fire(-left);
     return;
   }
-  // 关机 may be ticked or cleared while the count runs: the machine's idle
-  // sleep would stop the count, and a shutdown scheduled for the night would
-  // never come.
+  // 关机 may be ticked or cleared while the count runs. A machine that fell
+  // asleep by itself would find the moment long past when it woke, and a
+  // shutdown scheduled for the night would never come.
   svc::keep_awake(checked(mw::选择框1));
 }
 

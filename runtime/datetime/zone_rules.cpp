@@ -1,5 +1,6 @@
 #include "zone_rules.h"
 
+#include <cmath>
 #include <initializer_list>
 
 #include "datetime.h"
@@ -117,10 +118,11 @@ UniversalSeconds universal_seconds(const ZoneRules& rules, int year, int month, 
 double universal_datetime(const ZoneRules& rules, double local, double now) {
   const CalendarFields f = calendar_fields(local);
   const UniversalSeconds u = universal_seconds(rules, f.year, f.month, f.day, f.hour, f.minute, f.second);
-  const double now_seconds = linear_days(now) * 86400.0;
-  const bool first_passed = static_cast<double>(u.seconds) < now_seconds;
-  const int64_t seconds =
-      first_passed && static_cast<double>(u.second_pass) >= now_seconds ? u.second_pass : u.seconds;
+  // Whole seconds, compared as integers: the product is off by about a
+  // millionth, which would put a target equal to now on either side of it.
+  const int64_t now_seconds = std::llround(linear_days(now) * 86400.0);
+  const bool first_passed = u.seconds < now_seconds;
+  const int64_t seconds = first_passed && u.second_pass >= now_seconds ? u.second_pass : u.seconds;
   const int64_t day = floor_div(seconds, 86400);
   return datetime_at(static_cast<long>(day), static_cast<int>(seconds - day * 86400));
 }

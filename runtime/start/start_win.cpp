@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "clock_win.h"
 #include "convert.h"
 #include "datetime.h"
 #include "heap.h"
@@ -33,6 +34,7 @@ void start_runtime() {
   registered = true;
   provide_value_services();
   provide_datetime_services();
+  provide_local_time_service();
   provide_universal_time_service();
   provide_message_box_service();
   provide_window_services();

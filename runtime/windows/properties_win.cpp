@@ -143,14 +143,14 @@ void get_class(const Unit& u, int number, Result& r) {
       set_double(r, date_box_value(u.hwnd));
       return;
     case UnitClass::Timer:
-      set_int(r, u.interval);
+      set_int(r, number == prop::kPeriodsDue ? u.periods_due : u.interval);
       return;
     default:
       return;
   }
 }
 
-void set_class(LoadedWindow& w, Unit& u, int32_t v, double d, const char* text) {
+void set_class(LoadedWindow& w, Unit& u, int number, int32_t v, double d, const char* text) {
   switch (u.cls) {
     case UnitClass::Window:
       apply_window_state(w, v);
@@ -182,7 +182,7 @@ void set_class(LoadedWindow& w, Unit& u, int32_t v, double d, const char* text) 
       set_date_box(u.hwnd, d);
       return;
     case UnitClass::Timer:
-      set_timer_interval(u, v);
+      if (number == prop::kInterval) set_timer_interval(u, v);  // the periods due are the timer's to say
       return;
     default:
       return;
@@ -233,7 +233,7 @@ void set_property(uint32_t window_id, uint32_t unit_id, int number, int, uint32_
     return;
   }
   if (!t.unit->hwnd || !IsWindow(t.unit->hwnd)) fatal_error("指定窗口尚未载入");
-  set_class(*t.window, *t.unit, v, d, text);
+  set_class(*t.window, *t.unit, number, v, d, text);
 }
 
 Text get_text(uint32_t window_id, uint32_t unit_id, int number) {

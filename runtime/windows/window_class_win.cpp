@@ -3,8 +3,11 @@
 // classes, and the runtime's invisible owner window.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
+#include "clock_win.h"
 #include "private_messages.h"
 #include "window_table_win.h"
 
@@ -193,7 +196,10 @@ LRESULT CALLBACK timer_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   if (m == WM_TIMER && wp == kTimerId) {
     const LRESULT r = DefWindowProcW(h, m, wp, lp);
     if (LoadedWindow* w = window_from(GetParent(h)))
-      if (Unit* u = w->unit_of(h)) raise_unit_event(*w, *u, event::kTick);
+      if (Unit* u = w->unit_of(h)) {
+        count_periods(*u);
+        raise_unit_event(*w, *u, event::kTick);
+      }
     return r;
   }
   if (m == WM_DESTROY) {
@@ -254,11 +260,27 @@ void stop_timer(Unit& timer) {
 
 void set_timer_interval(Unit& timer, int32_t interval) {
   if (interval < 0) interval = 0;
-  if (interval == timer.interval) return;  // the same period keeps its phase
+  if (interval == timer.interval) return;  // the same period keeps its start and phase
   timer.interval = interval;
   stop_timer(timer);
-  if (interval > 0 && timer.hwnd && SetTimer(timer.hwnd, kTimerId, static_cast<UINT>(interval), nullptr))
+  if (interval > 0 && timer.hwnd && SetTimer(timer.hwnd, kTimerId, static_cast<UINT>(interval), nullptr)) {
     timer.timer_running = true;
+    timer.timer_start = tick_count();
+    timer.periods_reported = 0;
+    timer.periods_due = 1;
+  }
+}
+
+// Windows delivers a timer's ticks late, or one for many, when the thread
+// was held up or the machine slept; counted from the start, a lateness that
+// builds up tick by tick is made up too. A tick that comes a little early
+// still reports one period.
+void count_periods(Unit& timer) {
+  if (!timer.timer_running || timer.interval <= 0) return;
+  const uint64_t whole = (tick_count() - timer.timer_start) / static_cast<uint64_t>(timer.interval);
+  const uint64_t due = whole > timer.periods_reported ? whole - timer.periods_reported : 1;
+  timer.periods_reported += due;
+  timer.periods_due = static_cast<int32_t>(std::min<uint64_t>(due, INT32_MAX));
 }
 
 }  // namespace rt::win

@@ -32,6 +32,12 @@ struct Unit {
   double date = 0;    // date box
   int32_t interval = 0;
   bool timer_running = false;
+  // A running timer counts its periods on the tick count from its start, so
+  // that ticks held up (a sleeping machine, a busy thread) are made up: the
+  // periods reported so far, and those its last tick reported.
+  uint64_t timer_start = 0;
+  uint64_t periods_reported = 0;
+  int32_t periods_due = 1;
   // A button that waits to be read: a press it let through since its window
   // was last shown or activated (only such a press may click it).
   bool press_let_through = false;
@@ -198,9 +204,11 @@ std::vector<Unit*> focus_stops(LoadedWindow& w);
 // window whose layout says so, Tab and Shift+Tab walk the focus stops.
 bool pretranslate(MSG& msg);
 
-// Timer units.
+// Timer units. A tick counts the whole periods since the timer started that
+// no tick has reported yet, at least one (periods_due).
 void set_timer_interval(Unit& timer, int32_t interval);
 void stop_timer(Unit& timer);
+void count_periods(Unit& timer);
 
 // Raises an event of a unit whose window procedure already holds it; the
 // public raise_event() finds the window and the unit by identifier first.

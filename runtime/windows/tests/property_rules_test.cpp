@@ -18,10 +18,11 @@ TEST(PropertyRules, DeclaredTypesOfTheUsedProperties) {
       {UnitClass::CheckBox, prop::kChecked, PropType::Boolean}, {UnitClass::EditBox, prop::kEditContent, PropType::Text},
       {UnitClass::ComboBox, prop::kComboContent, PropType::Text}, {UnitClass::DateBox, prop::kSelectedDate, PropType::DateTime},
       {UnitClass::Timer, prop::kInterval, PropType::Integer},   {UnitClass::Timer, prop::kLeft, PropType::Integer},
+      {UnitClass::Timer, prop::kPeriodsDue, PropType::Integer},
       {UnitClass::Label, prop::kTag, PropType::Text},           {UnitClass::Button, prop::kDisabled, PropType::Boolean},
       // numbers a class does not have
       {UnitClass::Label, prop::kButtonCaption, PropType::None}, {UnitClass::Button, prop::kLabelCaption, PropType::None},
-      {UnitClass::MenuItem, prop::kLeft, PropType::None},       {UnitClass::Timer, 9, PropType::None},
+      {UnitClass::MenuItem, prop::kLeft, PropType::None},       {UnitClass::Timer, 10, PropType::None},
       {UnitClass::Window, -1, PropType::None},
   };
   for (const Case& c : cases)
