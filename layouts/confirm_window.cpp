@@ -21,9 +21,11 @@ const rt::UnitDef kUnits[] = {
     {时钟1, "时钟1", UnitClass::Timer, 0, 280, 16, 26, 26, nullptr, 1000, 0, 0, {{{ev::kTick, h::kConfirmTick}}}},
     {按钮2, "按钮2", UnitClass::Button, 0, 200, 64, 88, 24, "取消", 0, f::kVisible | f::kFocusStop, 0,
      {{{ev::kClicked, h::kConfirmCancel}}}},
-    // 确定 forces a shutdown: only once the question can have been read.
+    // 确定 forces a shutdown: only once the question can have been read. It
+    // is the second Tab stop, so that a Tab and a Space typed on after the
+    // user turned to the window cancel instead.
     {按钮1, "按钮1", UnitClass::Button, 0, 104, 64, 88, 24, "确定(10)", 0,
-     f::kVisible | f::kFocusStop | f::kWaitsToBeRead, 0,
+     f::kVisible | f::kFocusStop | f::kWaitsToBeRead, 1,
      {{{ev::kClicked, h::kConfirmShutDown}}}},
     {标签1, "标签1", UnitClass::Label, 0, 32, 24, 144, 24, "是否要真的关闭计算机呢?", 0, f::kVisible, 0, {}},
 };

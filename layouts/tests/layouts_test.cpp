@@ -36,7 +36,7 @@ TEST(Layouts, MainWindowTabOrder) {
 }
 
 TEST(Layouts, ConfirmWindowTabOrder) {
-  EXPECT_EQ(tab_ids(cw::kLayout), (std::vector<uint32_t>{cw::按钮1, cw::按钮2}));
+  EXPECT_EQ(tab_ids(cw::kLayout), (std::vector<uint32_t>{cw::按钮2, cw::按钮1}));
 }
 
 TEST(Layouts, MenuItemsAreCommands20000To20004) {

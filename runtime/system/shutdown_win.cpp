@@ -60,12 +60,14 @@ void shutdown_service(Result& r, int n, const Arg* args) {
 // and ends with it. Windows hears only changes: the caller may decide on
 // every tick. A failed call is asked again next time.
 bool g_awake = false;
+DWORD g_awake_thread = 0;  // the thread whose request holds the system
 
 bool keep_awake(bool on) {
   if (on == g_awake) return true;
   const EXECUTION_STATE state = on ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS;
   if (g_calls.set_thread_execution_state(state) == 0) return false;
   g_awake = on;
+  g_awake_thread = GetCurrentThreadId();
   return true;
 }
 
@@ -91,6 +93,8 @@ void provide_shutdown_service() {
   provide(Service::KeepAwake, keep_awake_service);
 }
 
-void let_system_sleep() { keep_awake(false); }
+void let_system_sleep() {
+  if (GetCurrentThreadId() == g_awake_thread) keep_awake(false);
+}
 
 }  // namespace rt::system

@@ -49,8 +49,10 @@ class ShutdownCallsOverride {
 // boolean, true when the system now stays awake as asked.
 void provide_shutdown_service();
 
-// What keep awake false does; the end of the message loop calls it, so that
-// no request outlives the program.
+// What keep awake false does, on the thread that made the request (it
+// belongs to that thread; another can neither see nor end it). The end of
+// the message loop calls it, so that no request outlives the program, and
+// so does a fatal error before its box.
 void let_system_sleep();
 
 }  // namespace rt::system

@@ -1,5 +1,6 @@
 // Keys the runtime handles before a message is dispatched: Esc closes a
-// window whose layout says so, Tab and Shift+Tab walk the focus stops.
+// window whose layout says so, Tab and Shift+Tab walk the focus stops, and
+// Space's repeats are told from new presses.
 #include <windows.h>
 
 #include "window_table_win.h"
@@ -45,6 +46,23 @@ void move_focus(LoadedWindow& w, const Unit* focused, bool backwards) {
   focus_unit(*stops[next]);
 }
 
+// Space held down repeats its key-down, and Windows marks each repeat
+// (lParam bit 30) from the key's state as it queues the key. That state
+// can be made anew while the key is held: under Wine, after a click had
+// moved the focus, the next repeat came unmarked, like a new press. The
+// loop keeps its own account, so that a button that must not take a held
+// key for a press can tell: a Space key-down after one without its key-up
+// is marked a repeat. Leaving the window forgets it (the key-up may go to
+// another program).
+void mark_space_repeat(MSG& m) {
+  if (m.wParam != VK_SPACE) return;
+  bool& down = runtime().space_down;
+  if (m.message == WM_KEYUP) down = false;
+  if (m.message != WM_KEYDOWN) return;
+  if (down) m.lParam |= 1 << 30;
+  down = true;
+}
+
 }  // namespace
 
 std::vector<Unit*> focus_stops(LoadedWindow& w) {
@@ -57,6 +75,7 @@ std::vector<Unit*> focus_stops(LoadedWindow& w) {
 }
 
 bool pretranslate(MSG& m) {
+  mark_space_repeat(m);
   if (m.message != WM_KEYDOWN || (m.wParam != VK_ESCAPE && m.wParam != VK_TAB)) return false;
   LoadedWindow* w = window_from(GetAncestor(m.hwnd, GA_ROOT));
   if (!w) return false;

@@ -61,6 +61,7 @@ void on_activate(LoadedWindow& w, WPARAM wparam) {
     restart_input_wait(w);
     return;
   }
+  runtime().space_down = false;  // its key-up may go elsewhere now
   HWND f = GetFocus();
   if (f && f != w.hwnd && IsChild(w.hwnd, f) && !frame_keeps_focus(w)) w.last_focus = f;
 }

@@ -39,8 +39,10 @@ struct Unit {
   uint64_t periods_reported = 0;
   int32_t periods_due = 1;
   // A button that waits to be read: a press it let through since its window
-  // was last shown or activated (only such a press may click it).
+  // was last shown or activated, while that press lasts (only such a press
+  // may click it), and how deep the button is in a message ending a press.
   bool press_let_through = false;
+  int press_ending = 0;
 };
 
 struct DisabledByDialog {
@@ -90,6 +92,7 @@ struct Runtime {
   bool loop_started = false;
   EventSource source{0, 0};
   HWND owner = nullptr;  // invisible owner of windows without a taskbar button
+  bool space_down = false;  // Space went down in a window of the runtime and is not up yet
 };
 Runtime& runtime();
 
@@ -201,7 +204,8 @@ bool click_counts(LoadedWindow& w, Unit& button);
 std::vector<Unit*> focus_stops(LoadedWindow& w);
 
 // Keys that the runtime handles itself before dispatching: Esc closes a
-// window whose layout says so, Tab and Shift+Tab walk the focus stops.
+// window whose layout says so, Tab and Shift+Tab walk the focus stops. A
+// Space key-down while Space is held is marked a repeat (lParam bit 30).
 bool pretranslate(MSG& msg);
 
 // Timer units. A tick counts the whole periods since the timer started that

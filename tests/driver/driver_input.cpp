@@ -154,6 +154,16 @@ bool press_key(WORD vk, unsigned modifiers) {
   return send(inputs);
 }
 
+bool send_key(WORD vk, bool up) {
+  std::vector<INPUT> inputs = {key(vk, up)};
+  return send(inputs);
+}
+
+bool drag_screen(POINT from, POINT to) {
+  std::vector<INPUT> down = {mouse_at(from, MOUSEEVENTF_LEFTDOWN)}, up = {mouse_at(to, MOUSEEVENTF_LEFTUP)};
+  return move_mouse(from) && send(down) && move_mouse(to) && send(up);
+}
+
 bool type_text(const std::wstring& text) {
   std::vector<INPUT> inputs;
   for (wchar_t c : text) {

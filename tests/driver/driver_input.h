@@ -36,6 +36,11 @@ bool double_click(HWND w);
 
 // Presses and releases a key with modifiers held, in whatever has the focus.
 bool press_key(WORD vk, unsigned modifiers = kNoModifier);
+// A key going down, or up, alone: a key held down. A second key-down
+// without a key-up between is the key's auto-repeat.
+bool send_key(WORD vk, bool up);
+// The left button pressed at one point of the screen and let go at another.
+bool drag_screen(POINT from, POINT to);
 // Types text character by character as Unicode input.
 bool type_text(const std::wstring& text);
 

@@ -144,6 +144,9 @@ TEST_F(TrayService, DestroyingTheWindowTakesItsIconDownAfterItsEvent) {
     set(tt::kA, program_icon(), rt::arg_text("定时器"));
     if (!icon_up) set(tt::kA, rt::omitted(), rt::omitted());
     const HICON icon = tt::icons().back();
+    if (icon_up) {
+      ASSERT_TRUE(tt::icon_alive(icon));
+    }
     tt::steps().clear();
     DestroyWindow(a_);
     const Steps taken_down{tt::event("destroying a"), tt::deleted(a_)};

@@ -1,6 +1,7 @@
 // Raises a fatal runtime error (memory exhaustion) in a program started like
-// ours, and records from a CBT hook what each message box shows, then presses
-// its OK button. Usage: fatal_probe OUTPUT-FILE MODE, where MODE is
+// ours, which has asked to keep the machine awake, and records each change
+// of that request and, from a CBT hook, what each message box shows, then
+// presses its OK button. Usage: fatal_probe OUTPUT-FILE MODE, where MODE is
 //   heap     the runtime heap runs out of memory;
 //   new      a C++ allocation fails;
 //   again    the heap runs out, and again while the box is being shown;
@@ -17,7 +18,9 @@
 #include "gui_test_support.h"
 #include "heap.h"
 #include "layout.h"
+#include "service.h"
 #include "start_win.h"
+#include "system/shutdown_win.h"
 #include "window_runtime.h"
 
 namespace {
@@ -60,6 +63,13 @@ HICON box_icon(HWND box) {
     if (HWND s = GetDlgItem(box, id)) return reinterpret_cast<HICON>(SendMessageW(s, STM_GETICON, 0, 0));
   }
   return nullptr;
+}
+
+EXECUTION_STATE WINAPI record_execution_state(EXECUTION_STATE state) {
+  char line[48];
+  std::snprintf(line, sizeof line, "execution state=%08lX\n", static_cast<unsigned long>(state));
+  g_output += line;
+  return SetThreadExecutionState(state);
 }
 
 void* no_memory(std::size_t) { return nullptr; }
@@ -149,6 +159,10 @@ int main(int argc, char** argv) {
   g_path = argv[1];
   g_mode = argv[2];
   rt::start_runtime();
+  rt::system::ShutdownCalls recorded = rt::system::real_shutdown_calls();
+  recorded.set_thread_execution_state = record_execution_state;
+  rt::system::set_shutdown_calls(recorded);
+  rt::call(rt::Service::KeepAwake, {rt::arg_bool(true)});  // a shutdown was scheduled
   g_hook = SetWindowsHookExW(WH_CBT, on_cbt, nullptr, GetCurrentThreadId());
   if (g_mode == "new") {
     volatile std::size_t too_much = 0x7FFFFFF0;  // more than a 32-bit process can have

@@ -22,6 +22,7 @@ struct World {
   bool lookup_succeeds = true;
   DWORD adjust_error = ERROR_SUCCESS;  // ERROR_NOT_ALL_ASSIGNED: the account lacks the privilege
   BOOL answer = TRUE;                  // of ExitWindowsEx and SetSystemPowerState
+  int refused_states = 0;              // SetThreadExecutionState calls still to refuse
   Calls calls;
 } g;
 
@@ -92,9 +93,16 @@ BOOL WINAPI set_system_power_state(BOOL suspend, BOOL force) {
   return g.answer;
 }
 
+EXECUTION_STATE WINAPI set_thread_execution_state(EXECUTION_STATE state) {
+  std::ostringstream flags;
+  flags << std::hex << state;
+  record("SetThreadExecutionState", flags.str());
+  return g.refused_states-- > 0 ? 0 : ES_CONTINUOUS;
+}
+
 const rt::system::ShutdownCalls kRecorded{get_version,  open_process_token, lookup_privilege_value,
                                           adjust_token_privileges, close_handle, exit_windows,
-                                          set_system_power_state, nullptr};
+                                          set_system_power_state, set_thread_execution_state};
 
 const Calls kPlatform = {"GetVersionExA 148"};
 const Calls kPrivilege = {"GetVersionExA 148", "OpenProcessToken own 0x28",
@@ -191,6 +199,21 @@ TEST_F(ShutdownService, WithoutThePrivilegeNothingIsAskedAndTheTokenIsClosed) {
       EXPECT_EQ(g.calls, c.calls) << c.what << ", mode " << mode;
     }
   }
+}
+
+// Windows hears of the keep-awake request only when it changes; a request
+// it refused is asked again.
+TEST_F(ShutdownService, KeepAwakeAsksOnChangesAndAgainAfterARefusal) {
+  const auto keep_awake = [](bool on) {
+    return rt::result_bool(rt::call(rt::Service::KeepAwake, {rt::arg_bool(on)}));
+  };
+  g.refused_states = 1;
+  EXPECT_FALSE(keep_awake(true));
+  EXPECT_TRUE(keep_awake(true));
+  EXPECT_TRUE(keep_awake(true));
+  EXPECT_TRUE(keep_awake(false));
+  EXPECT_EQ(g.calls, (Calls{"SetThreadExecutionState 80000001", "SetThreadExecutionState 80000001",
+                            "SetThreadExecutionState 80000000"}));
 }
 
 }  // namespace

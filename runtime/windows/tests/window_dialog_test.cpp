@@ -61,7 +61,8 @@ TEST_F(DialogMode, DisablesTheOthersWhileTheirTimersTickThenGivesThemBack) {
   EXPECT_FALSE(g_seen.a_enabled_during);
   // A dialog that is not topmost has no taskbar button of its own; the
   // topmost confirmation has one, and no owner (driver_firing_confirmation).
-  EXPECT_EQ(g_seen.b_owner, rt::win::runtime().owner) << "no taskbar button of its own";
+  EXPECT_NE(g_seen.b_owner, nullptr) << "no taskbar button of its own";
+  EXPECT_EQ(g_seen.b_owner, rt::win::runtime().owner);
   EXPECT_TRUE(IsWindowEnabled(wt::frame(wt::kA)));
   const Log& log = wt::log();
   EXPECT_NE(std::find(log.begin(), log.end(), "destroying b"), log.end());

@@ -21,7 +21,16 @@ constexpr DWORD kCountdownMs = 20000;
 // Long enough for two more ticks of a timer that was not stopped.
 constexpr DWORD kTwoTicksMs = 2500;
 
-using ConfirmCountdown = Session;
+class ConfirmCountdown : public Session {
+ protected:
+  // The keys sent so far have been handled: a Tab sent after them has moved
+  // the focus.
+  void expect_keys_handled() {
+    const HWND before = drv::focus_in(app_.window);
+    ASSERT_TRUE(drv::press_key(VK_TAB));
+    ASSERT_TRUE(wait_until([&] { return drv::focus_in(app_.window) != before; })) << "the keys were not handled";
+  }
+};
 
 TEST_F(ConfirmCountdown, CountsDownTickByTickThenRequestsTheShutdownOnce) {
   ASSERT_TRUE(open());
@@ -143,7 +152,7 @@ TEST_F(ConfirmCountdown, ClickedAwayAndBackTheFocusStartsOnTheFrame) {
   const struct {
     int tabs;
     HWND before;
-  } cases[] = {{1, unit(kConfirmButton)}, {2, unit(kCancelButton)}};
+  } cases[] = {{1, unit(kCancelButton)}, {2, unit(kConfirmButton)}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tabs);
     ASSERT_TRUE(wait_until([&] { return drv::focus_in(app_.window) != nullptr; }));
@@ -164,8 +173,32 @@ TEST_F(ConfirmCountdown, ClickedAwayAndBackTheFocusStartsOnTheFrame) {
     EXPECT_EQ(drv::focus_in(app_.window), app_.window) << drv::describe(drv::focus_in(app_.window));
     ASSERT_TRUE(drv::press_key(VK_SPACE) && drv::press_key(VK_RETURN));
   }
+  ASSERT_NO_FATAL_FAILURE(expect_keys_handled());
   EXPECT_EQ(shutdown_requests(), 0);
   other.process.end();
+}
+
+// Space held down, for the frame, while the mouse goes down on 确定 and is
+// dragged off it: no click, and the press ends there. Space's repeat then
+// reaches 确定, which has the focus now, and Space comes up: still no click.
+// Nor does a click that 确定 reports afterwards without a press of its own
+// (sent by another program, say).
+TEST_F(ConfirmCountdown, AHeldSpaceAndAPressDraggedOffClickNothing) {
+  ASSERT_TRUE(open());
+  ASSERT_TRUE(drv::bring_to_front(app_.window));
+  const DWORD front = drv::now_ms();
+  ASSERT_TRUE(wait_until([&] { return drv::now_ms() - front > 1100; }));
+  ASSERT_EQ(drv::focus_in(app_.window), app_.window);
+  ASSERT_TRUE(drv::send_key(VK_SPACE, false));
+  ASSERT_TRUE(drv::drag_screen(drv::centre_of(unit(kConfirmButton)), drv::centre_of(unit(kQuestion))));
+  ASSERT_TRUE(wait_until([&] { return drv::focus_in(app_.window) == unit(kConfirmButton); }));
+  ASSERT_TRUE(drv::send_key(VK_SPACE, false) && drv::send_key(VK_SPACE, true));  // a repeat, then up
+  ASSERT_NO_FATAL_FAILURE(expect_keys_handled());
+  EXPECT_EQ(count(kConfirmClickedLine), 0);
+  const HWND confirm = unit(kConfirmButton);
+  ASSERT_TRUE(drv::ask(app_.window, WM_COMMAND, MAKEWPARAM(kConfirmButton, BN_CLICKED), reinterpret_cast<LPARAM>(confirm)));
+  EXPECT_EQ(count(kConfirmClickedLine), 0);
+  EXPECT_EQ(shutdown_requests(), 0);
 }
 
 }  // namespace

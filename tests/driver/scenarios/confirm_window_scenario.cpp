@@ -57,7 +57,7 @@ TEST_F(ConfirmWindow, ItsTimerTicksFromCreation) {
 }
 
 // Activated (it opens without the keys), its frame holds the focus; Tab then
-// reaches 确定 first and walks the two buttons, Shift+Tab the other way.
+// reaches 取消 first and walks the two buttons, Shift+Tab the other way.
 TEST_F(ConfirmWindow, ActivatedItsFrameHasTheFocusAndTabWalksTheTwoButtons) {
   ASSERT_TRUE(drv::bring_to_front(app_.window));
   ASSERT_TRUE(drv::wait_until([&] { return drv::focus_in(app_.window) != nullptr; })) << "never focused";
@@ -66,9 +66,9 @@ TEST_F(ConfirmWindow, ActivatedItsFrameHasTheFocusAndTabWalksTheTwoButtons) {
   const struct {
     unsigned modifiers;
     int expected;
-  } steps[] = {{drv::kNoModifier, kConfirmButton}, {drv::kNoModifier, kCancelButton},
-               {drv::kNoModifier, kConfirmButton}, {drv::kShift, kCancelButton},
-               {drv::kShift, kConfirmButton}};
+  } steps[] = {{drv::kNoModifier, kCancelButton}, {drv::kNoModifier, kConfirmButton},
+               {drv::kNoModifier, kCancelButton}, {drv::kShift, kConfirmButton},
+               {drv::kShift, kCancelButton}};
   for (const auto& step : steps) {
     ASSERT_TRUE(drv::press_key(VK_TAB, step.modifiers));
     EXPECT_TRUE(drv::wait_until([&] { return focused_unit() == step.expected; })) << "now " << focused_unit();

@@ -126,6 +126,7 @@ Box wait_for_box(DWORD process_id, DWORD timeout_ms) {
   Box box;
   box.window = drv::wait_for_window({L"", L"#32770", process_id, true}, timeout_ms);
   if (box.window) {
+    box.found_at = drv::now_ms();
     box.caption = drv::text_of(box.window);
     box.text = drv::text_of(drv::child_by_id(box.window, 0xFFFF));
   }
@@ -133,6 +134,7 @@ Box wait_for_box(DWORD process_id, DWORD timeout_ms) {
 }
 
 bool close_box(const Box& box) {
+  if (drv::ex_style_of(box.window) & WS_EX_TOPMOST) drv::wait_until([&] { return drv::now_ms() - box.found_at > 1200; });
   if (!drv::bring_to_front(box.window)) return false;
   drv::press_key(VK_RETURN);
   return drv::wait_until([&] { return !IsWindow(box.window) || !drv::is_visible(box.window); });

@@ -54,9 +54,11 @@ struct Box {
   HWND window = nullptr;
   std::wstring caption;
   std::wstring text;
+  DWORD found_at = 0;  // drv::now_ms() when it was first seen
 };
 Box wait_for_box(DWORD process_id, DWORD timeout_ms = drv::kPromptMs);
-// Presses Enter in the box and waits until it is gone.
+// Presses Enter in the box and waits until it is gone. A box that came up
+// unasked, topmost, takes no key for its first second: the Enter waits.
 bool close_box(const Box& box);
 
 // Scenarios with timer.exe started; at the end it is closed and must exit
