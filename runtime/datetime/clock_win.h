@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "service.h"
+
 namespace rt {
 
 struct ClockCalls {
@@ -26,16 +28,7 @@ ClockCalls real_clock_calls();
 ClockCalls set_clock_calls(const ClockCalls& calls);
 
 // Replaces the calls for the lifetime of the object (tests).
-class ClockCallsOverride {
- public:
-  explicit ClockCallsOverride(const ClockCalls& calls) : old_(set_clock_calls(calls)) {}
-  ~ClockCallsOverride() { set_clock_calls(old_); }
-  ClockCallsOverride(const ClockCallsOverride&) = delete;
-  ClockCallsOverride& operator=(const ClockCallsOverride&) = delete;
-
- private:
-  ClockCalls old_;
-};
+using ClockCallsOverride = CallsOverride<ClockCalls, &set_clock_calls>;
 
 // Milliseconds on the tick count, in 64 bits. Without GetTickCount64 the
 // 32-bit count is extended by adding up the differences between readings:

@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include "service.h"
+
 namespace rt::system {
 
 struct ShutdownCalls {
@@ -33,16 +35,7 @@ ShutdownCalls real_shutdown_calls();
 ShutdownCalls set_shutdown_calls(const ShutdownCalls& calls);
 
 // Replaces the calls for the lifetime of the object (tests).
-class ShutdownCallsOverride {
- public:
-  explicit ShutdownCallsOverride(const ShutdownCalls& calls) : old_(set_shutdown_calls(calls)) {}
-  ~ShutdownCallsOverride() { set_shutdown_calls(old_); }
-  ShutdownCallsOverride(const ShutdownCallsOverride&) = delete;
-  ShutdownCallsOverride& operator=(const ShutdownCallsOverride&) = delete;
-
- private:
-  ShutdownCalls old_;
-};
+using ShutdownCallsOverride = CallsOverride<ShutdownCalls, &set_shutdown_calls>;
 
 // Provides shut down system: (integer mode, [boolean force]) -> boolean,
 // true when Windows accepted the request; and keep awake: (boolean) ->

@@ -73,4 +73,18 @@ class ServiceOverride {
   ServiceFn old_;
 };
 
+// Replaces a module's table of Windows calls for the lifetime of the object
+// (tests); `set` installs a table and returns the one it replaces.
+template <typename Calls, Calls (*set)(const Calls&)>
+class CallsOverride {
+ public:
+  explicit CallsOverride(const Calls& calls) : old_(set(calls)) {}
+  ~CallsOverride() { set(old_); }
+  CallsOverride(const CallsOverride&) = delete;
+  CallsOverride& operator=(const CallsOverride&) = delete;
+
+ private:
+  Calls old_;
+};
+
 }  // namespace rt

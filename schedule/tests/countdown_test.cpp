@@ -1,7 +1,6 @@
 // The countdown tick on the loaded main window, with the services it calls
-// at firing recorded in order: the confirmation window, the alarm, the box.
-// The clocks the program reads from Windows are the test's: the tick count
-// that 时钟2 measures its periods on, and the local time.
+// at firing recorded in order: the confirmation window, the alarm, the box,
+// and the clocks it reads from Windows set by the test.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -33,8 +32,7 @@ constexpr int32_t kFiringBoxFlags = 0x40 | 0x10000 | 0x40000;  // information, f
 Calls g_calls;
 bool g_exit_while_confirming = false;  // 退出 chosen while the confirmation is open
 
-// The tick count in milliseconds, as GetTickCount64 and GetTickCount give it.
-uint64_t g_ticks = 0;
+uint64_t g_ticks = 0;  // the tick count, in milliseconds
 ULONGLONG WINAPI tick_count64() { return g_ticks; }
 DWORD WINAPI tick_count() { return static_cast<DWORD>(g_ticks); }
 SYSTEMTIME g_local{};
@@ -73,13 +71,10 @@ class Countdown : public MainWindowHandlers {
     MainWindowHandlers::SetUp();
   }
 
-  // A timer's Windows timer goes off `ms` after the one before, as the tick
-  // count tells, and its handler runs.
-  static void tick_after(uint64_t ms, uint32_t window = mw::kWindow, const rt::WindowDef& layout = mw::kLayout,
-                         uint32_t timer = mw::时钟2, void (*handler)() = schedule::on_countdown_tick) {
+  // A timer's Windows timer goes off `ms` after the one before.
+  static void go_off(uint64_t ms, uint32_t window, const rt::WindowDef& layout, uint32_t timer) {
     g_ticks += ms;
     SendMessageW(GetDlgItem(gui::frame(window), layouts::unit_index(layout, timer)), WM_TIMER, 1000, 0);
-    handler();
   }
 
   // A schedule started afresh with `count` shown and the boxes as given.
@@ -94,7 +89,10 @@ class Countdown : public MainWindowHandlers {
     rt::put_int(mw::kWindow, mw::选择框2, prop::kChecked, remind);
     rt::put_text(mw::kWindow, mw::编辑框_提醒, prop::kEditContent, reminder);
   }
-  static std::string shown() { return rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption).c_str(); }
+  static std::string text(uint32_t window, uint32_t unit, int number) {
+    return rt::get_text(window, unit, number).c_str();
+  }
+  static std::string shown() { return text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption); }
   static bool idle() {
     return rt::get_int(mw::kWindow, mw::时钟2, prop::kInterval) == 0 &&
            std::string(rt::get_text(mw::kWindow, mw::按钮1, prop::kButtonCaption).c_str()) == "定时";
@@ -107,167 +105,95 @@ class Countdown : public MainWindowHandlers {
   rt::ServiceOverride box_{rt::Service::MessageBox, message_box};
 };
 
-TEST_F(Countdown, FiringFollowsTheThreeBoxes) {
-  const struct {
-    bool shut_down, music, remind;
-    Calls calls;
-  } rows[] = {
-      {false, false, false, {"box 时间到!"}},
-      {false, false, true, {"box 开会"}},
-      {false, true, false, {"play", "box 时间到!", "stop"}},
-      {false, true, true, {"play", "box 开会", "stop"}},
-      {true, false, false, {"confirm"}},
-      {true, false, true, {"confirm", "box 开会"}},
-      {true, true, false, {"confirm", "play", "box 时间到!", "stop"}},
-      {true, true, true, {"confirm", "play", "box 开会", "stop"}},
-  };
-  for (const auto& row : rows) {
-    g_calls.clear();
-    start("1", row.shut_down, row.music, row.remind, "开会");
-    schedule::on_countdown_tick();
-    EXPECT_EQ(g_calls, row.calls) << "关机 " << row.shut_down << " 音乐 " << row.music << " 提醒 " << row.remind;
-    EXPECT_EQ(shown(), "0");
-    EXPECT_TRUE(idle());
-  }
-}
-
-// A start count of 0 (a target at the current second or one second back)
-// fires on the first tick too, and the label never goes below 0.
-TEST_F(Countdown, TheTickThatBringsTheCountToZeroOrBelowFires) {
-  const struct {
-    const char* count;
-    const char* after;
-    bool fires;
-  } cases[] = {
-      {"3600", "3599", false}, {"2", "1", false}, {"1", "0", true}, {"0", "0", true}, {"-4", "0", true},
-  };
-  for (const auto& c : cases) {
-    g_calls.clear();
-    start(c.count);
-    schedule::on_countdown_tick();
-    EXPECT_EQ(shown(), c.after) << "from " << c.count;
-    EXPECT_EQ(idle(), c.fires) << "from " << c.count;
-    EXPECT_EQ(g_calls, c.fires ? Calls{"box 时间到!"} : Calls{}) << "from " << c.count;
-  }
-}
-
-TEST_F(Countdown, AScheduleFiresOnce) {
-  start("1");
-  schedule::on_countdown_tick();
-  schedule::on_countdown_tick();  // a tick already under way when 时钟2 stopped
-  EXPECT_EQ(g_calls, Calls{"box 时间到!"});
-  EXPECT_EQ(shown(), "0");
-}
-
-// The system time an hour on, as after the user set the clock: now and
-// universal now both.
+// The system time an hour on, as after the user set the clock.
 void an_hour_on(rt::Result& r, int, const rt::Arg*) { rt::set_double(r, rt::universal_now_datetime() + 1.0 / 24); }
 
-// What a step of a row does: 时钟2 goes off, or its interval is written
-// again (the same one, or 0 and then 1000: 停止 and 定时).
-enum class Step { kTick, kSetAgain, kStopAndStart };
-
-// The count lowers by the seconds that really passed on the tick count since
-// 时钟2 started, whatever held its ticks up, and never by the system time.
+// 时钟2 goes off at tick counts of the row's choosing, each `ms` after the
+// step before (a step without `shown` writes the same interval again). The
+// count lowers by the seconds that really passed since it started, whatever
+// held its ticks up, never by the system time, and never below 0; the tick
+// that brings it to 0 fires once, as the three check boxes say. A moment
+// slept through fires at once; a shutdown comes only within a minute of it.
 TEST_F(Countdown, TheCountIsOfSecondsThatReallyPass) {
+  enum : unsigned { kShutDown = 1, kMusic = 2, kRemind = 4, kXp = 8, kClockMoved = 16 };  // kXp: GetTickCount alone
   struct Tick {
-    uint64_t ms;  // after the step before
+    uint64_t ms;
     const char* shown;
-    Step step = Step::kTick;
   };
   const struct {
     const char* what;
-    uint64_t start;
-    bool xp;  // GetTickCount alone, as on XP
-    bool clock_moved;
+    const char* count;
+    unsigned with;
     std::vector<Tick> ticks;
+    Calls calls;
   } rows[] = {
-      {"a second apart", 5000, false, false, {{1000, "99"}, {1000, "98"}, {1000, "97"}}},
-      {"held up for 15 s", 5000, false, false, {{1000, "99"}, {15000, "84"}, {1000, "83"}}},
-      {"a tick 10 ms early", 5000, false, false, {{990, "99"}, {1000, "98"}, {1010, "97"}}},
-      {"a lateness built up tick by tick",
-       5000,
-       false,
-       false,
-       {{1100, "99"}, {1100, "98"}, {1100, "97"}, {1100, "96"}, {1100, "95"}, {1100, "94"}, {1100, "93"},
-        {1100, "92"}, {1100, "91"}, {1100, "89"}}},
-      {"the system time an hour on", 5000, false, true, {{1000, "99"}, {1000, "98"}}},
-      {"XP, across the wrap of its count", 0xFFFFF800, true, false, {{1000, "99"}, {3000, "96"}, {1000, "95"}}},
-      {"the same interval set again", 5000, false, false, {{600, nullptr, Step::kSetAgain}, {14400, "85"}}},
-      {"stopped and started again", 5000, false, false, {{600, nullptr, Step::kStopAndStart}, {14400, "86"}}},
+      {"a second apart", "100", 0, {{1000, "99"}, {1000, "98"}}, {}},
+      {"nothing ticked", "1", 0, {{1000, "0"}}, {"box 时间到!"}},
+      {"提醒:", "1", kRemind, {{1000, "0"}}, {"box 开会"}},
+      {"音乐", "1", kMusic, {{1000, "0"}}, {"play", "box 时间到!", "stop"}},
+      {"音乐, 提醒:", "1", kMusic | kRemind, {{1000, "0"}}, {"play", "box 开会", "stop"}},
+      {"关机", "1", kShutDown, {{1000, "0"}}, {"confirm"}},
+      {"关机, 提醒:", "1", kShutDown | kRemind, {{1000, "0"}}, {"confirm", "box 开会"}},
+      {"关机, 音乐", "1", kShutDown | kMusic, {{1000, "0"}}, {"confirm", "play", "box 时间到!", "stop"}},
+      {"关机, 音乐, 提醒:", "1", kShutDown | kMusic | kRemind, {{1000, "0"}}, {"confirm", "play", "box 开会", "stop"}},
+      {"3600 left", "3600", 0, {{1000, "3599"}}, {}},
+      {"2 left", "2", 0, {{1000, "1"}}, {}},
+      {"1 left, and a tick after", "1", 0, {{1000, "0"}, {1000, "0"}}, {"box 时间到!"}},
+      {"a target at now", "0", 0, {{1000, "0"}}, {"box 时间到!"}},
+      {"below 0", "-4", 0, {{1000, "0"}}, {"box 时间到!"}},
+      {"held up for 15 s", "100", 0, {{1000, "99"}, {15000, "84"}, {1000, "83"}}, {}},
+      {"a tick 10 ms early", "100", 0, {{990, "99"}, {1000, "98"}, {1010, "97"}}, {}},
+      {"a lateness built up tick by tick", "100", 0, {{1500, "99"}, {1500, "97"}, {1500, "96"}}, {}},
+      {"the system time an hour on", "100", kClockMoved, {{1000, "99"}, {1000, "98"}}, {}},
+      {"XP, across the wrap of its count", "100", kXp, {{1000, "99"}, {3000, "96"}, {1000, "95"}}, {}},
+      {"the same interval written again", "100", 0, {{600, nullptr}, {14400, "85"}}, {}},
+      {"slept through the moment", "1800", 0, {{3600 * 1000, "0"}}, {"box 时间到!"}},
+      {"关机 and 音乐, an hour late", "1800", kShutDown | kMusic, {{3600 * 1000, "0"}}, {"play", "box 时间到!", "stop"}},
+      {"关机, 61 s late", "1", kShutDown, {{62 * 1000, "0"}}, {"box 时间到!"}},
+      {"关机, 59 s late", "1", kShutDown, {{60 * 1000, "0"}}, {"confirm"}},
+      {"关机, 60 s late", "30", kShutDown, {{90 * 1000, "0"}}, {"confirm"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
+    g_calls.clear();
+    g_ticks = 0xFFFFF800;  // the 32-bit count wraps two seconds on
     std::optional<rt::ClockCallsOverride> xp;
-    if (row.xp) xp.emplace(rt::ClockCalls{local_time, nullptr, tick_count});
+    if (row.with & kXp) xp.emplace(rt::ClockCalls{local_time, nullptr, tick_count});
+    start(row.count, row.with & kShutDown, row.with & kMusic, row.with & kRemind, "开会");
     std::optional<rt::ServiceOverride> now, universal_now;
-    g_ticks = row.start;
-    start("100");
-    if (row.clock_moved) {
-      now.emplace(rt::Service::Now, an_hour_on);
-      universal_now.emplace(rt::Service::UniversalNow, an_hour_on);
-    }
+    if (row.with & kClockMoved) now.emplace(rt::Service::Now, an_hour_on);
+    if (row.with & kClockMoved) universal_now.emplace(rt::Service::UniversalNow, an_hour_on);
     for (const Tick& t : row.ticks) {
-      if (t.step == Step::kTick) {
-        tick_after(t.ms);
-        EXPECT_EQ(shown(), t.shown) << "at " << g_ticks - row.start << " ms";
+      if (!t.shown) {
+        g_ticks += t.ms;
+        rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 1000);
         continue;
       }
-      g_ticks += t.ms;
-      if (t.step == Step::kStopAndStart) rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 0);
-      rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 1000);
+      go_off(t.ms, mw::kWindow, mw::kLayout, mw::时钟2);
+      schedule::on_countdown_tick();
+      EXPECT_EQ(shown(), t.shown) << "at " << g_ticks - 0xFFFFF800 << " ms";
     }
-    EXPECT_EQ(g_calls, Calls{});
-  }
-}
-
-// A moment that passed while the machine slept fires on the first tick
-// after it woke. A shutdown is started only within a minute of its moment;
-// later the firing tells that the moment has passed, as without 关机.
-TEST_F(Countdown, AMomentPastFiresAtOnceAndAShutdownOnlyWithinAMinute) {
-  const struct {
-    const char* count;
-    bool shut_down, music;
-    uint64_t ms;  // from the start to the first tick
-    Calls calls;
-  } rows[] = {
-      {"1800", false, false, 3600 * 1000, {"box 时间到!"}},
-      {"1800", true, true, 3600 * 1000, {"play", "box 时间到!", "stop"}},
-      {"1", true, false, 62 * 1000, {"box 时间到!"}},  // 61 s late
-      {"1", true, false, 60 * 1000, {"confirm"}},      // 59 s late
-      {"30", true, false, 90 * 1000, {"confirm"}},     // 60 s late
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.count) + " after " + std::to_string(row.ms) + " ms");
-    g_calls.clear();
-    start(row.count, row.shut_down, row.music);
-    tick_after(row.ms);
     EXPECT_EQ(g_calls, row.calls);
-    EXPECT_EQ(shown(), "0");
-    EXPECT_TRUE(idle());
+    EXPECT_EQ(idle(), !row.calls.empty());
   }
 }
 
-// The confirmation's ten seconds are ten seconds the user sees: a tick held
-// up lowers its count by one, as any other.
+// The confirmation's ten seconds are ten the user sees: it makes up no tick.
 TEST_F(Countdown, TheConfirmationMakesUpNoTick) {
   ASSERT_TRUE(rt::load_window(cw::kWindow, 0, false));
   schedule::on_confirm_created();
-  tick_after(5000, cw::kWindow, cw::kLayout, cw::时钟1, schedule::on_confirm_tick);
-  EXPECT_EQ(std::string(rt::get_text(cw::kWindow, cw::按钮1, prop::kButtonCaption).c_str()), "确定(9)");
+  go_off(5000, cw::kWindow, cw::kLayout, cw::时钟1);
+  schedule::on_confirm_tick();
+  EXPECT_EQ(text(cw::kWindow, cw::按钮1, prop::kButtonCaption), "确定(9)");
 }
 
-// The clock shows Windows' local time as it is at each tick: a change of
-// the zone shows at the next.
+// The clock shows Windows' local time at each tick: a new zone at the next.
 TEST_F(Countdown, TheClockFollowsAChangeOfTheZoneAtItsNextTick) {
-  g_local = SYSTEMTIME{2026, 12, 2, 8, 9, 30, 15, 0};
-  schedule::on_clock_tick();
-  EXPECT_EQ(std::string(rt::get_text(mw::kWindow, mw::标签_当前时间, prop::kLabelCaption).c_str()),
-            "2026年12月8日9时30分15秒");
-  g_local.wHour = 17;  // the same moment, eight hours east
-  schedule::on_clock_tick();
-  EXPECT_EQ(std::string(rt::get_text(mw::kWindow, mw::标签_当前时间, prop::kLabelCaption).c_str()),
-            "2026年12月8日17时30分15秒");
+  for (const WORD hour : {9, 17}) {  // 17: the same moment, eight hours east
+    g_local = SYSTEMTIME{2026, 12, 2, 8, hour, 30, 15, 0};
+    schedule::on_clock_tick();
+    EXPECT_EQ(text(mw::kWindow, mw::标签_当前时间, prop::kLabelCaption), "2026年12月8日" + std::to_string(hour) + "时30分15秒");
+  }
 }
 
 // The tray menu's 退出 while the confirmation is open: after 取消 nothing

@@ -98,13 +98,4 @@ void Process::end() {
   WaitForSingleObject(handle_, kPromptMs);
 }
 
-HeldThread::HeldThread(DWORD thread_id) : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, thread_id)) {
-  held_ = thread_ && SuspendThread(thread_) != static_cast<DWORD>(-1);
-}
-
-HeldThread::~HeldThread() {
-  if (held_) ResumeThread(thread_);
-  if (thread_) CloseHandle(thread_);
-}
-
 }  // namespace drv

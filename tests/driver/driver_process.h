@@ -56,20 +56,4 @@ class Process {
   DWORD error_ = 0;
 };
 
-// A thread of a program held still, as a sleeping machine holds every
-// thread, for the lifetime of the object: suspended at construction,
-// resumed when it goes, whatever the scenario's verdict.
-class HeldThread {
- public:
-  explicit HeldThread(DWORD thread_id);
-  ~HeldThread();
-  HeldThread(const HeldThread&) = delete;
-  HeldThread& operator=(const HeldThread&) = delete;
-  bool held() const { return held_; }
-
- private:
-  HANDLE thread_;
-  bool held_ = false;
-};
-
 }  // namespace drv

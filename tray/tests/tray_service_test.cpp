@@ -144,9 +144,7 @@ TEST_F(TrayService, DestroyingTheWindowTakesItsIconDownAfterItsEvent) {
     set(tt::kA, program_icon(), rt::arg_text("定时器"));
     if (!icon_up) set(tt::kA, rt::omitted(), rt::omitted());
     const HICON icon = tt::icons().back();
-    if (icon_up) {
-      ASSERT_TRUE(tt::icon_alive(icon));
-    }
+    ASSERT_TRUE(!icon_up || tt::icon_alive(icon));
     tt::steps().clear();
     DestroyWindow(a_);
     const Steps taken_down{tt::event("destroying a"), tt::deleted(a_)};

@@ -49,11 +49,9 @@ struct ProbeRun {
   return ::testing::AssertionSuccess();
 }
 
-// The machine, kept awake for a scheduled shutdown, may sleep again before
-// the box shows: the box may stay open all night.
+// The machine may sleep again before the box shows, which may stay all night.
 std::string expected_box(const char* message_utf8) {
-  return std::string("execution state=80000001\nexecution state=80000000\n") + u8"caption=错误\n" +
-         u8"text=运行时出错!\\r\\n\\r\\n错误信息：" + message_utf8 +
+  return std::string("kept awake\nmay sleep\n") + u8"caption=错误\n" + u8"text=运行时出错!\\r\\n\\r\\n错误信息：" + message_utf8 +
          "\\r\\n\n"
          "owner=none\n"
          "icon=error\n"

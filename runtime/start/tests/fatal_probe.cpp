@@ -1,7 +1,7 @@
 // Raises a fatal runtime error (memory exhaustion) in a program started like
-// ours, which has asked to keep the machine awake, and records each change
-// of that request and, from a CBT hook, what each message box shows, then
-// presses its OK button. Usage: fatal_probe OUTPUT-FILE MODE, where MODE is
+// ours, which keeps the machine awake, and records that request's changes
+// and, from a CBT hook, what each message box shows, then presses its OK
+// button. Usage: fatal_probe OUTPUT-FILE MODE, where MODE is
 //   heap     the runtime heap runs out of memory;
 //   new      a C++ allocation fails;
 //   again    the heap runs out, and again while the box is being shown;
@@ -66,9 +66,7 @@ HICON box_icon(HWND box) {
 }
 
 EXECUTION_STATE WINAPI record_execution_state(EXECUTION_STATE state) {
-  char line[48];
-  std::snprintf(line, sizeof line, "execution state=%08lX\n", static_cast<unsigned long>(state));
-  g_output += line;
+  g_output += state & ES_SYSTEM_REQUIRED ? "kept awake\n" : "may sleep\n";
   return SetThreadExecutionState(state);
 }
 

@@ -94,9 +94,7 @@ BOOL WINAPI set_system_power_state(BOOL suspend, BOOL force) {
 }
 
 EXECUTION_STATE WINAPI set_thread_execution_state(EXECUTION_STATE state) {
-  std::ostringstream flags;
-  flags << std::hex << state;
-  record("SetThreadExecutionState", flags.str());
+  record("SetThreadExecutionState", (std::ostringstream() << std::hex << state).str());
   return g.refused_states-- > 0 ? 0 : ES_CONTINUOUS;
 }
 
@@ -201,17 +199,10 @@ TEST_F(ShutdownService, WithoutThePrivilegeNothingIsAskedAndTheTokenIsClosed) {
   }
 }
 
-// Windows hears of the keep-awake request only when it changes; a request
-// it refused is asked again.
+// Windows hears of keep awake only when it changes, and again after a refusal.
 TEST_F(ShutdownService, KeepAwakeAsksOnChangesAndAgainAfterARefusal) {
-  const auto keep_awake = [](bool on) {
-    return rt::result_bool(rt::call(rt::Service::KeepAwake, {rt::arg_bool(on)}));
-  };
   g.refused_states = 1;
-  EXPECT_FALSE(keep_awake(true));
-  EXPECT_TRUE(keep_awake(true));
-  EXPECT_TRUE(keep_awake(true));
-  EXPECT_TRUE(keep_awake(false));
+  for (const bool on : {true, true, true, false}) rt::call(rt::Service::KeepAwake, {rt::arg_bool(on)});
   EXPECT_EQ(g.calls, (Calls{"SetThreadExecutionState 80000001", "SetThreadExecutionState 80000001",
                             "SetThreadExecutionState 80000000"}));
 }
