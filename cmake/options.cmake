@@ -17,6 +17,14 @@ if(WIN32)
   # (the linker's default alignment is 512 bytes) into private memory whole,
   # the 5 MB alarm sound included.
   target_link_options(timer_options INTERFACE -Wl,--file-alignment,4096)
+  # The same bytes from the same source, wherever and whenever it is built:
+  # no link time in the PE header, and paths that reach the binary (__FILE__)
+  # written relative to the tree, not as this machine's absolute paths. The
+  # build tree's map comes last, so it wins for files generated there. (No
+  # source uses __DATE__ or __TIME__.)
+  target_compile_options(timer_options INTERFACE
+    "-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=" "-ffile-prefix-map=${PROJECT_BINARY_DIR}/=build/")
+  target_link_options(timer_options INTERFACE -Wl,--no-insert-timestamp)
   target_compile_definitions(timer_options INTERFACE
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
 endif()
