@@ -196,6 +196,26 @@ TEST_F(ThemeMessages, EachChangeUpdatesTheFlagsAndRepaintsOnce) {
     EXPECT_EQ(std::count(g_painted.begin(), g_painted.end(), w) - own_repaints, s.paints);
   }
   SendMessageW(c.combo, CB_SHOWDROPDOWN, FALSE, 0);
+
+  // Off, each procedure stays in place and passes every message on as it
+  // came, once, painting nothing; on again, the flags are what the control
+  // shows by then.
+  set_visual_style(0);
+  for (const Step& s : steps) {
+    SCOPED_TRACE(std::string("off: ") + s.what);
+    const HWND w = c.*s.control;
+    if (s.m == WM_PAINT) InvalidateRect(w, nullptr, TRUE);
+    g_painted.clear();
+    g_recorded[w].got.clear();
+    SendMessageW(w, s.m, s.wp, MAKELPARAM(5, 5));
+    const std::vector<UINT>& got = g_recorded[w].got;
+    EXPECT_EQ(std::count(got.begin(), got.end(), s.m), 1);
+    EXPECT_EQ(g_painted.size(), 0u);
+  }
+  SendMessageW(c.combo, CB_SHOWDROPDOWN, FALSE, 0);
+  SendMessageW(c.check, BM_SETCHECK, BST_CHECKED, 0);
+  set_visual_style(1);
+  EXPECT_EQ(flags(c.check) & st::kChecked, st::kChecked);
 }
 
 TEST_F(ThemeMessages, TextIsSetByTheDefaultProcedureAndPainted) {
