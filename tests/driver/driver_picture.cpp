@@ -1,5 +1,7 @@
 #include "driver_picture.h"
 
+#include <cstdlib>
+
 #include "driver_read.h"
 
 namespace drv {
@@ -38,6 +40,24 @@ std::pair<int, int> Picture::ink(const RECT& rect) const {
       }
     }
   return {first, end};
+}
+
+namespace {
+
+// Brightness 0 to 255, as the eye weighs the three channels.
+int brightness(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
+
+}  // namespace
+
+int Picture::standing_out(const RECT& rect, COLORREF background) const {
+  const int against = brightness(background);
+  int n = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) {
+      const COLORREF c = at(x, y);
+      n += c != CLR_INVALID && std::abs(brightness(c) - against) >= 102;
+    }
+  return n;
 }
 
 }  // namespace drv
