@@ -42,21 +42,12 @@ std::pair<int, int> Picture::ink(const RECT& rect) const {
   return {first, end};
 }
 
-namespace {
-
-// Brightness 0 to 255, as the eye weighs the three channels.
-int brightness(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
-
-}  // namespace
-
 int Picture::standing_out(const RECT& rect, COLORREF background) const {
-  const int against = brightness(background);
+  // brightness 0 to 255, as the eye weighs the three channels
+  const auto brightness = [](COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; };
   int n = 0;
   for (int y = rect.top; y < rect.bottom; ++y)
-    for (int x = rect.left; x < rect.right; ++x) {
-      const COLORREF c = at(x, y);
-      n += c != CLR_INVALID && std::abs(brightness(c) - against) >= 102;
-    }
+    for (int x = rect.left; x < rect.right; ++x) n += std::abs(brightness(at(x, y)) - brightness(background)) >= 102;
   return n;
 }
 

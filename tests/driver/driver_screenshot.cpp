@@ -119,19 +119,14 @@ bool save_png(const std::wstring& path, const RgbImage& image) {
 
 bool load_png(const std::wstring& path, RgbImage* image) {
   FILE* f = _wfopen(path.c_str(), L"rb");
-  if (!f) return false;
-  std::vector<unsigned char> bytes;
-  unsigned char chunk[4096];
-  for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
-  std::fclose(f);
-  int width = 0, height = 0, channels = 0;
-  stbi_uc* rgb = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 3);
-  if (!rgb) return false;
-  image->width = width;
-  image->height = height;
-  image->rgb.assign(rgb, rgb + static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+  std::vector<unsigned char> bytes(1 << 20);  // the README's pictures are a few kilobytes
+  const size_t n = f ? std::fread(bytes.data(), 1, bytes.size(), f) : 0;
+  if (f) std::fclose(f);
+  int channels = 0;
+  stbi_uc* rgb = stbi_load_from_memory(bytes.data(), static_cast<int>(n), &image->width, &image->height, &channels, 3);
+  if (rgb) image->rgb.assign(rgb, rgb + static_cast<size_t>(image->width) * static_cast<size_t>(image->height) * 3);
   stbi_image_free(rgb);
-  return true;
+  return rgb != nullptr;
 }
 
 bool save_window_shot(HWND w, const std::wstring& path) {
