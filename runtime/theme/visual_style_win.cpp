@@ -22,6 +22,7 @@ bool windows_high_contrast() {
   return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
 }
 HighContrastQuery g_query = windows_high_contrast;
+
 // Every message of a themed control looks up its record: a hash of the
 // control's handle finds it at once, and each record stays where it was
 // made until it is dropped, whatever comes and goes around it.
