@@ -2,7 +2,7 @@
 // desktop that scripts/screenshots starts it in:
 //
 //   readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR
-//   readme_shots --main-window TIMER-EXE OUT-DIR NAME
+//   readme_shots --main-window [--dark-scheme] TIMER-EXE OUT-DIR NAME
 //
 // writes OUT-DIR\main_window.png (the main window once its clock shows the
 // time), tray_menu.png (the tray icon's popup menu with the corner of the
@@ -10,7 +10,9 @@
 // window, loaded alone). Exits 0 with all three, 3 when the tray icon opened
 // no menu (the other two are written), 1 on any other failure. With
 // --main-window only the main window is taken, as OUT-DIR\NAME.png (on a
-// display set to another scale, the main window at that scale).
+// display set to another scale, the main window at that scale); with
+// --dark-scheme the Wine session's colours are set to the dark scheme
+// first, and last until its server ends.
 #include <windows.h>
 
 #include <algorithm>
@@ -107,10 +109,13 @@ int main_window_only(const std::wstring& timer_exe, const std::wstring& out, con
 int main() {
   const drv::CommandLine line = drv::command_line();
   const std::vector<std::wstring>& args = line.positional;
-  if (line.has(L"main-window") && args.size() == 3)
+  if (line.has(L"main-window") && args.size() == 3) {
+    if (line.has(L"dark-scheme") && !drv::set_colour_scheme(drv::kDarkScheme)) return fail("cannot set the colours");
     return main_window_only(drv::windows_path(args[0]), drv::windows_path(args[1]), args[2]);
+  }
   if (args.size() != 3)
-    return fail("usage: readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR | --main-window TIMER-EXE OUT-DIR NAME");
+    return fail(
+        "usage: readme_shots TIMER-EXE LAYOUT-HOST-EXE OUT-DIR | --main-window [--dark-scheme] TIMER-EXE OUT-DIR NAME");
   const std::wstring timer_exe = drv::windows_path(args[0]), layout_host = drv::windows_path(args[1]),
                      out = drv::windows_path(args[2]);
 

@@ -1,7 +1,7 @@
 // One replacement procedure per kind of control, each with its own rules
 // for the messages that change its look, then the rules every kind shares.
 // A message that no rule takes goes to the control's own procedure once,
-// unchanged. Painting always follows the message's own handling, and the
+// unchanged, and so does every message while the look is off. Painting always follows the message's own handling, and the
 // answer is that handling's.
 #include "theme/themed_procs_win.h"
 
@@ -64,10 +64,9 @@ void ask_leave_notice(HWND w) {
 // The rules of every kind, after the kind's own.
 LRESULT common(ControlRecord& r, const Message& c) {
   switch (c.m) {
-    case WM_DESTROY:
-    case WM_NCDESTROY: {  // the latter alone when its creation failed
+    case WM_NCDESTROY: {  // the last message, after a failed creation too
       const LRESULT answer = c.to_own();
-      give_back(c.w);
+      drop_record(c.w);
       return answer;
     }
     case WM_ERASEBKGND:
@@ -171,13 +170,17 @@ LRESULT up_down_rules(ControlRecord& r, const Message& c) {
 }
 
 // The replacement procedure of a kind: its record, then its rules. A
-// window without a record is answered with 0. A combo box's drop-down list
-// has no rules of its own: it is framed only when a shared rule repaints it.
+// window without a record is answered with 0. While the look is off, only
+// the record's end is its own; everything else goes on unchanged. A combo
+// box's drop-down list has no rules of its own: it is framed only when a
+// shared rule repaints it.
 template <LRESULT (*Rules)(ControlRecord&, const Message&)>
 LRESULT CALLBACK themed(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
   ControlRecord* r = record_for(w);
   if (!r) return 0;
-  return Rules(*r, {w, m, wp, lp, r->old_proc});
+  const Message c{w, m, wp, lp, r->old_proc};
+  if (!look_in_force()) return m == WM_NCDESTROY ? common(*r, c) : c.to_own();
+  return Rules(*r, c);
 }
 
 }  // namespace

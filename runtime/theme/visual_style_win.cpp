@@ -12,7 +12,17 @@
 namespace rt::theme {
 namespace {
 
-int g_scheme = 0;
+int g_chosen = 0;  // the look chosen, whether drawn or not
+int g_scheme = 0;  // the look drawn now
+bool g_high_contrast = false;
+
+bool windows_high_contrast() {
+  HIGHCONTRASTW hc{};
+  hc.cbSize = sizeof hc;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
+HighContrastQuery g_query = windows_high_contrast;
+
 // Every message of a themed control looks up its record: a hash of the
 // control's handle finds it at once, and each record stays where it was
 // made until it is dropped, whatever comes and goes around it.
@@ -77,10 +87,17 @@ void take_over(HWND w, ControlKind kind, uint32_t first_state, HFONT font) {
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(themed_procedure(kind))));
 }
 
-// A window that exists: everything is asked of it, and it is redrawn.
+// A window that exists: everything is asked of it, and it is redrawn. A
+// control the look already holds (it was switched off meanwhile, and saw
+// none of the changes) is asked what it shows now.
 void restyle(HWND w) {
-  if (record_for(w)) return;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
+  if (ControlRecord* r = record_for(w)) {
+    r->state = initial_state(w, r->kind, style);
+    r->font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+    redraw(w);
+    return;
+  }
   const ControlKind kind = kind_of(w, style, GetWindowTextLengthW(w) > 0);
   if (!themed_procedure(kind)) return;
   take_over(w, kind, initial_state(w, kind, style), reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
@@ -124,26 +141,52 @@ LRESULT CALLBACK on_cbt(int code, WPARAM wp, LPARAM lp) noexcept {
   return refused;
 }
 
+// Off: the hook goes, and every control the look holds keeps its themed
+// procedure, which now passes each message on, and draws itself again.
 int switch_off() {
-  while (!g_records.empty()) give_back(g_records.begin()->first);
-  release_paint_canvas();
   g_scheme = 0;
+  release_paint_canvas();
+  for (const auto& r : g_records) redraw(r.first);
   if (!g_hook) return 0;
   return UnhookWindowsHookEx(g_hook.release()) ? 1 : 0;
+}
+
+// The chosen look, unless high contrast is on.
+int apply() {
+  const int scheme = g_high_contrast ? 0 : g_chosen;
+  if (!scheme) return switch_off();
+  g_scheme = scheme;
+  EnumThreadWindows(GetCurrentThreadId(), restyle_top, 0);
+  if (!g_hook) g_hook.reset(SetWindowsHookExW(WH_CBT, on_cbt, nullptr, GetCurrentThreadId()));
+  return 1;
 }
 
 }  // namespace
 
 int set_visual_style(int scheme) {
-  if (scheme < 1 || scheme > 3) return switch_off();
-  switch_off();
-  g_scheme = scheme;
-  EnumThreadWindows(GetCurrentThreadId(), restyle_top, 0);
-  g_hook.reset(SetWindowsHookExW(WH_CBT, on_cbt, nullptr, GetCurrentThreadId()));
-  return 1;
+  g_chosen = scheme >= 1 && scheme <= 3 ? scheme : 0;
+  g_high_contrast = g_query();
+  const int done = apply();
+  return g_chosen ? 1 : done;
 }
 
 int current_scheme() { return g_scheme; }
+
+bool follow_high_contrast() {
+  const bool on = g_query();
+  if (on == g_high_contrast) return false;
+  g_high_contrast = on;
+  if (g_chosen) apply();
+  return true;
+}
+
+HighContrastQuery set_high_contrast_query(HighContrastQuery query) {
+  const HighContrastQuery old = g_query;
+  g_query = query ? query : windows_high_contrast;
+  return old;
+}
+
+bool look_in_force() { return g_scheme != 0; }
 
 ControlRecord* record_for(HWND w) {
   const auto found = g_records.find(w);
@@ -158,12 +201,6 @@ void set_control_dpi(HWND w, int dpi) {
   if (ControlRecord* r = record_for(w)) r->dpi = dpi;
 }
 
-void give_back(HWND w) {
-  const auto found = g_records.find(w);
-  if (found == g_records.end()) return;
-  SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second->old_proc));
-  g_records.erase(found);  // unbound: the control's later messages find no record
-  redraw(w);
-}
+void drop_record(HWND w) { g_records.erase(w); }
 
 }  // namespace rt::theme

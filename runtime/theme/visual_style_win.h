@@ -25,13 +25,24 @@ struct ControlRecord {
   int dpi;     // the scale it is drawn at: its screen's, or what its window was laid out at
 };
 
-// Schemes 1 to 3 switch the look on (undoing an earlier switch first) and
-// give 1; anything else switches it off and gives whether the hook could be
-// removed (1 or 0), or 0 when none was installed.
+// Schemes 1 to 3 choose the look and give 1; anything else switches it off
+// and gives whether the hook could be removed (1 or 0), or 0 when none was
+// installed. A chosen look is drawn only while Windows reports no high
+// contrast: then every control draws itself in the system's colours.
 int set_visual_style(int scheme);
-int current_scheme();  // 0 while off
+int current_scheme();  // the look drawn now; 0 while off
 const ControlRecord* find_record(HWND hwnd);
 int record_count();
+
+// Asks Windows again whether high contrast is on, and switches the chosen
+// look off or back on when that changed (the controls are redrawn). True
+// when it changed.
+bool follow_high_contrast();
+
+// Where the look asks whether high contrast is on (tests: Wine cannot turn
+// it on). Gives the query it replaces; null restores Windows' own.
+using HighContrastQuery = bool (*)();
+HighContrastQuery set_high_contrast_query(HighContrastQuery query);
 
 // A window laid out again at another scale draws its controls at that
 // scale (a control without the themed look is left alone). Until told,
@@ -39,9 +50,12 @@ int record_count();
 void set_control_dpi(HWND hwnd, int dpi);
 
 // For the themed procedures: the record to update (null when the window has
-// none), found from the control at once, and giving a window its own
-// procedure back, record dropped.
+// none), found from the control at once; whether the look is drawn now (a
+// procedure of a look switched off passes every message on unchanged: a
+// procedure put above it, such as a button's input wait, stays in place);
+// and forgetting a control's record as the control is destroyed.
 ControlRecord* record_for(HWND hwnd);
-void give_back(HWND hwnd);
+bool look_in_force();
+void drop_record(HWND hwnd);
 
 }  // namespace rt::theme

@@ -67,6 +67,9 @@ struct UnitDef {
   uint32_t flags;
   int focus_order;
   std::array<EventDef, kMaxUnitEvents> events;  // menu items: event 0 is "selected"
+  // The unit whose caption names this one for screen readers (the label a
+  // sighted user reads beside an input); 0 for none.
+  uint32_t named_by = 0;
 };
 
 struct WindowDef {

@@ -114,7 +114,8 @@ void disable_others_for_dialog(LoadedWindow& dialog) {
 // Shows a window in its normal state. A topmost window (the shutdown
 // confirmation) usually comes up while the user types in another program:
 // it shows in front of every other window but leaves the keys where they
-// go, and its taskbar button flashes until the user turns to it.
+// go, and its taskbar button flashes until the user turns to it. It is
+// also heard (the warning sound) and read out by a screen reader (an alert).
 void show_normally(LoadedWindow& w) {
   if (!(w.own().layout->def->flags & unit_flag::kTopmost)) {
     ShowWindow(w.hwnd, SW_SHOW);
@@ -123,6 +124,7 @@ void show_normally(LoadedWindow& w) {
   ShowWindow(w.hwnd, SW_SHOWNA);
   FLASHWINFO flash{sizeof flash, w.hwnd, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
   FlashWindowEx(&flash);
+  announce(w);
 }
 
 void dispatch(MSG& m) {
@@ -365,6 +367,7 @@ void destroy_unit(uint32_t window_id, uint32_t unit_id, bool at_once) {
     if (w->units[i]->id != unit_id) continue;
     std::unique_ptr<Unit> gone = std::move(w->units[i]);
     w->units.erase(w->units.begin() + static_cast<std::ptrdiff_t>(i));
+    forget_annotations(*gone);
     if (gone->hwnd) DestroyWindow(gone->hwnd);
     w->at_index[static_cast<size_t>(gone->layout->index)] = nullptr;
     return;

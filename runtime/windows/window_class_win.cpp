@@ -124,6 +124,7 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
           w->menu_bar.reset();
         }
         notify_destroyed(id);  // what other modules keep for the window goes too
+        forget_annotations(*w);
       }
       return 0;
     }
@@ -145,6 +146,13 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
     case display::kDpiChanged:  // moved to a screen of another DPI
       lay_out_again(*w, LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      return button_face_colors(reinterpret_cast<HDC>(wp));
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      follow_display_settings(*w, m, wp);
+      return DefWindowProcW(h, m, wp, lp);
     default:
       // Private and registered messages go to the modules that asked for
       // them (a notification icon's reports, broadcasts of the shell).
@@ -153,8 +161,8 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   }
 }
 
-// Labels: button-face background, black caption on one line, left and
-// vertically centred, '&' shown as it is.
+// Labels: button-face background, caption in the button text colour that
+// goes with it, on one line, left and vertically centred, '&' shown as it is.
 LRESULT CALLBACK label_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
   switch (m) {
     case WM_PAINT: {
@@ -168,7 +176,7 @@ LRESULT CALLBACK label_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
         text.resize(static_cast<size_t>(GetWindowTextW(h, &text[0], n + 1)));
         SelectObjectScope font(dc.get(), reinterpret_cast<HFONT>(GetWindowLongPtrW(h, 0)));
         SetBkMode(dc.get(), TRANSPARENT);
-        SetTextColor(dc.get(), RGB(0, 0, 0));
+        SetTextColor(dc.get(), GetSysColor(COLOR_BTNTEXT));
         DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       }

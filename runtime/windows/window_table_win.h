@@ -199,6 +199,23 @@ void watch_presses(Unit& button);
 void restart_input_wait(LoadedWindow& w);
 bool click_counts(LoadedWindow& w, Unit& button);
 
+// For screen readers (accessible_win.cpp): once a window's units exist,
+// each input is named by its caption and each label said to be static text;
+// all of it is forgotten when the window or the unit is destroyed. A window
+// that comes up unasked (a topmost layout) is announced each time it is
+// shown: the question as an alert, the warning sound and the alert event.
+void annotate_units(LoadedWindow& w);
+void forget_annotations(LoadedWindow& w);
+void forget_annotations(const Unit& u);
+void announce(LoadedWindow& w);
+
+// The frame's answers to the user's colours (system_colors_win.cpp): check
+// boxes and buttons on the button face take its text colour; a change of
+// colours or of high contrast reaches the common controls and the themed
+// look, and the window is drawn anew.
+LRESULT button_face_colors(HDC dc);
+void follow_display_settings(LoadedWindow& w, UINT message, WPARAM wparam);
+
 // The units that Tab can reach now (visible and enabled focus stops), in
 // Tab order.
 std::vector<Unit*> focus_stops(LoadedWindow& w);

@@ -173,6 +173,12 @@ bool type_text(const std::wstring& text) {
   return inputs.empty() || send(inputs);
 }
 
+bool set_colour_scheme(const ColourScheme& scheme) {
+  const INT elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+  const COLORREF colours[] = {scheme.window, scheme.window_text, scheme.face, scheme.face_text};
+  return SetSysColors(4, elements, colours) != FALSE;
+}
+
 bool put_on_clipboard(const std::wstring& text) {
   const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);

@@ -44,6 +44,17 @@ bool drag_screen(POINT from, POINT to);
 // Types text character by character as Unicode input.
 bool type_text(const std::wstring& text);
 
+// The colours of the Wine session, as a user picks a colour scheme: windows
+// and their text, the button face and its text. Wine keeps them until its
+// server ends, so a test that changes them runs in a session of its own.
+struct ColourScheme {
+  COLORREF window, window_text, face, face_text;
+};
+// The dark scheme of the README's picture: black windows and faces, white
+// text, as the dark high-contrast themes have them.
+constexpr ColourScheme kDarkScheme{RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
+bool set_colour_scheme(const ColourScheme& scheme);
+
 // Puts text on the clipboard of the driver's desktop, for a Ctrl+V.
 bool put_on_clipboard(const std::wstring& text);
 

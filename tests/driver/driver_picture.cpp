@@ -1,5 +1,7 @@
 #include "driver_picture.h"
 
+#include <cstdlib>
+
 #include "driver_read.h"
 
 namespace drv {
@@ -38,6 +40,15 @@ std::pair<int, int> Picture::ink(const RECT& rect) const {
       }
     }
   return {first, end};
+}
+
+int Picture::standing_out(const RECT& rect, COLORREF background) const {
+  // brightness 0 to 255, as the eye weighs the three channels
+  const auto brightness = [](COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; };
+  int n = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) n += std::abs(brightness(at(x, y)) - brightness(background)) >= 102;
+  return n;
 }
 
 }  // namespace drv

@@ -27,6 +27,9 @@ class Picture {
   // The columns in `rect` that hold dark pixels (the ink of text): the first
   // and one past the last; {0, 0} when there are none.
   std::pair<int, int> ink(const RECT& rect) const;
+  // How many pixels of `rect` stand out from `background`: their brightness
+  // differs from it by at least 40 %, as readable text does, in any colours.
+  int standing_out(const RECT& rect, COLORREF background) const;
 
  private:
   RECT at_;

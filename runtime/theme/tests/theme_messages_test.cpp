@@ -196,6 +196,22 @@ TEST_F(ThemeMessages, EachChangeUpdatesTheFlagsAndRepaintsOnce) {
     EXPECT_EQ(std::count(g_painted.begin(), g_painted.end(), w) - own_repaints, s.paints);
   }
   SendMessageW(c.combo, CB_SHOWDROPDOWN, FALSE, 0);
+
+  // Off, the procedures pass every message on once and paint nothing; on
+  // again, the flags are what the control shows by then.
+  set_visual_style(0);
+  for (const Step& s : steps) {
+    const HWND w = c.*s.control;
+    g_painted.clear();
+    g_recorded[w].got.clear();
+    SendMessageW(w, s.m, s.wp, MAKELPARAM(5, 5));
+    EXPECT_EQ(std::count(g_recorded[w].got.begin(), g_recorded[w].got.end(), s.m), 1) << s.what;
+    EXPECT_TRUE(g_painted.empty()) << s.what;
+  }
+  SendMessageW(c.combo, CB_SHOWDROPDOWN, FALSE, 0);
+  SendMessageW(c.check, BM_SETCHECK, BST_CHECKED, 0);
+  set_visual_style(1);
+  EXPECT_EQ(flags(c.check) & st::kChecked, st::kChecked);
 }
 
 TEST_F(ThemeMessages, TextIsSetByTheDefaultProcedureAndPainted) {

@@ -1,0 +1,151 @@
+// Both windows for users who do not read the picture, the calls recorded:
+// inputs named by their captions and labels said to be static text, all of
+// it cleared with the window; the confirmation heard and announced each
+// time it shows, the main window and a reminder box silent. And high
+// contrast, which Wine cannot turn on, reported through a seam.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "accessible_win.h"
+#include "confirm_window.h"
+#include "gbk_win.h"
+#include "main_window_handlers.h"
+#include "services.h"
+#include "theme/visual_style_win.h"
+#include "window_table_win.h"
+
+namespace {
+
+namespace mw = layouts::main_window;
+namespace cw = layouts::confirm_window;
+using Lines = std::vector<std::string>;
+
+Lines g_calls;
+
+// "WHAT UNIT VALUE": the unit by its layout name, "+" for a combo box's
+// edit field, "!" when the call is not about its client object.
+HRESULT note(const std::string& what, HWND h, LONG object, LONG child, const std::string& value) {
+  std::string unit = "?";
+  for (const auto& w : rt::win::runtime().windows)
+    for (const auto& u : w->units)
+      if (u->hwnd == h || (u->cls == rt::UnitClass::ComboBox && u->hwnd == GetParent(h)))
+        unit = std::string(u->layout->def->name) + (u->hwnd == h ? "" : "+");
+  const bool client = object == OBJID_CLIENT && child == CHILDID_SELF;
+  g_calls.push_back(what + " " + unit + (client ? "" : "!") + (value.empty() ? "" : " " + value));
+  return E_NOTIMPL;  // as Wine answers
+}
+
+BOOL WINAPI beep(UINT type) { return g_calls.push_back("beep " + std::to_string(type)), TRUE; }
+void WINAPI event(DWORD event, HWND w, LONG o, LONG c) { note("event " + std::to_string(event), w, o, c, ""); }
+
+const rt::win::AccessCalls kRecorder{
+    [](HWND w, DWORD o, DWORD c, const MSAAPROPID& p, const wchar_t* text) {
+      return note(p == PROPID_ACC_NAME ? "name" : "?", w, o, c, rt::to_gbk(text));
+    },
+    [](HWND w, DWORD o, DWORD c, const MSAAPROPID& p, const VARIANT& v) {
+      return note(p == PROPID_ACC_ROLE && v.vt == VT_I4 ? "role" : "?", w, o, c, std::to_string(v.lVal));
+    },
+    [](HWND w, DWORD o, DWORD c, const MSAAPROPID* p, int n) {
+      return note(n == 2 && p[0] == PROPID_ACC_NAME && p[1] == PROPID_ACC_ROLE ? "clear" : "?", w, o, c, "");
+    },
+    beep,
+    event,
+};
+
+Lines sorted(Lines lines) {
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+class Accessibility : public MainWindowHandlers {
+ protected:
+  void SetUp() override {
+    g_calls.clear();
+    MainWindowHandlers::SetUp();
+  }
+  void TearDown() override {
+    rt::theme::set_high_contrast_query(nullptr);
+    rt::theme::set_visual_style(0);
+    MainWindowHandlers::TearDown();
+  }
+  rt::win::AccessCallsOverride recorder_{kRecorder};
+};
+
+void CALLBACK close_box(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND box = gui::thread_box()) SendMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Accessibility, InputsAreNamedLabelsAreTextAndOnlyTheConfirmationIsHeard) {
+  Lines main{"name 编辑框_提醒 提醒", "name 组合框_秒 秒", "name 组合框_秒+ 秒", "name 组合框_分 分",
+             "name 组合框_分+ 分", "name 组合框_时 时", "name 日期框_日期 定时时间"};
+  for (const char* label : {"标签_剩余时间", "标签6", "标签5", "标签2", "标签_当前时间", "标签1", "标签3", "标签4"})
+    main.push_back(std::string("role ") + label + " 41");  // ROLE_SYSTEM_STATICTEXT
+  EXPECT_EQ(sorted(g_calls), sorted(main)) << "the main window: no sound, no alert";
+
+  // ROLE_SYSTEM_ALERT named before EVENT_SYSTEM_ALERT, with MB_ICONWARNING
+  const Lines confirm{"role 标签1 41", "role 关机 8", "name 关机 是否要真的关闭计算机呢?", "beep 48",
+                      "event 2 关机", "clear 关机", "clear 标签1"};
+  for (int shown = 1; shown <= 2; ++shown) {
+    g_calls.clear();
+    ASSERT_TRUE(rt::load_window(cw::kWindow, 0, false));
+    EXPECT_NE(GetForegroundWindow(), gui::frame(cw::kWindow)) << "it takes no foreground";
+    rt::destroy_unit(cw::kWindow, cw::kOwn, true);
+    EXPECT_EQ(g_calls, confirm) << shown;
+  }
+
+  g_calls.clear();
+  const UINT_PTR closer = SetTimer(nullptr, 0, 50, close_box);
+  svc::message_box("提醒", svc::kBoxInformation | svc::kBoxSetForeground | svc::kBoxTopmost, "提醒");
+  KillTimer(nullptr, closer);
+  rt::destroy_unit(mw::kWindow, mw::kOwn, true);
+  Lines cleared;
+  for (const std::string& line : main) cleared.push_back("clear" + line.substr(4, line.rfind(' ') - 4));
+  EXPECT_EQ(sorted(g_calls), sorted(cleared)) << "the reminder box silent, then every name and role cleared";
+}
+
+bool g_high_contrast = true;
+int g_clicks = 0, g_date_box_heard = 0;
+WNDPROC g_date_box_proc = nullptr;
+
+LRESULT CALLBACK date_box(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  g_date_box_heard += m == WM_SYSCOLORCHANGE;
+  return CallWindowProcW(g_date_box_proc, w, m, wp, lp);
+}
+
+TEST_F(Accessibility, HighContrastTurnsTheLookOffAndOnAgainWhileTheConfirmationStillWaits) {
+  rt::theme::set_high_contrast_query([] { return g_high_contrast; });
+  svc::visual_style(svc::Look::Scheme1);  // as the main window asks at start
+  const HWND main = gui::frame(mw::kWindow), start = rt::win::find_window(mw::kWindow)->unit(mw::按钮1)->hwnd;
+  EXPECT_EQ(rt::theme::find_record(start), nullptr) << "not installed at start";
+  const auto high_contrast = [main](bool on) {
+    g_high_contrast = on;
+    SendMessageW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    return rt::theme::current_scheme();
+  };
+  EXPECT_EQ(high_contrast(false), 1);
+  EXPECT_NE(rt::theme::find_record(start), nullptr);
+  ASSERT_TRUE(rt::load_window(cw::kWindow, 0, false));  // 确定 made under the look
+  EXPECT_EQ(high_contrast(true), 0);
+
+  // Turned to, 确定 takes no press in the first second, and one after it.
+  rt::win::LoadedWindow& confirm = *rt::win::find_window(cw::kWindow);
+  ASSERT_TRUE(SetForegroundWindow(confirm.hwnd));
+  rt::set_event_observer([](uint32_t window, uint32_t unit, int) { g_clicks += window == cw::kWindow && unit == cw::按钮1; });
+  for (const DWORD waited : {0, 2000}) {
+    confirm.input_wait_from = GetTickCount() - waited;
+    SendMessageW(confirm.unit(cw::按钮1)->hwnd, BM_CLICK, 0, 0);
+  }
+  rt::set_event_observer(nullptr);
+  EXPECT_EQ(g_clicks, 1) << "only the press after the wait";
+
+  // A change of colours reaches the date box, a common control.
+  const HWND date = rt::win::find_window(mw::kWindow)->unit(mw::日期框_日期)->hwnd;
+  g_date_box_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(date, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(date_box)));
+  SendMessageW(main, WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(g_date_box_heard, 1);
+}
+
+}  // namespace
