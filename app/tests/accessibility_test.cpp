@@ -24,6 +24,7 @@ namespace cw = layouts::confirm_window;
 using Lines = std::vector<std::string>;
 
 Lines g_calls;
+bool g_listening = true;  // an assistive program listens
 
 // "WHAT UNIT VALUE": the unit by its layout name, "+" for a combo box's
 // edit field, "!" when the call is not about its client object.
@@ -42,6 +43,7 @@ BOOL WINAPI beep(UINT type) { return g_calls.push_back("beep " + std::to_string(
 void WINAPI event(DWORD event, HWND w, LONG o, LONG c) { note("event " + std::to_string(event), w, o, c, ""); }
 
 const rt::win::AccessCalls kRecorder{
+    [] { return g_listening; },
     [](HWND w, DWORD o, DWORD c, const MSAAPROPID& p, const wchar_t* text) {
       return note(p == PROPID_ACC_NAME ? "name" : "?", w, o, c, rt::to_gbk(text));
     },
@@ -64,6 +66,7 @@ class Accessibility : public MainWindowHandlers {
  protected:
   void SetUp() override {
     g_calls.clear();
+    g_listening = true;
     MainWindowHandlers::SetUp();
   }
   void TearDown() override {
@@ -86,7 +89,7 @@ TEST_F(Accessibility, InputsAreNamedLabelsAreTextAndOnlyTheConfirmationIsHeard) 
   EXPECT_EQ(sorted(g_calls), sorted(main)) << "the main window: no sound, no alert";
 
   // ROLE_SYSTEM_ALERT named before EVENT_SYSTEM_ALERT, with MB_ICONWARNING
-  const Lines confirm{"role 标签1 41", "role 关机 8", "name 关机 是否要真的关闭计算机呢?", "beep 48",
+  const Lines confirm{"role 关机 8", "name 关机 是否要真的关闭计算机呢?", "role 标签1 41", "beep 48",
                       "event 2 关机", "clear 关机", "clear 标签1"};
   for (int shown = 1; shown <= 2; ++shown) {
     g_calls.clear();
@@ -104,6 +107,22 @@ TEST_F(Accessibility, InputsAreNamedLabelsAreTextAndOnlyTheConfirmationIsHeard) 
   Lines cleared;
   for (const std::string& line : main) cleared.push_back("clear" + line.substr(4, line.rfind(' ') - 4));
   EXPECT_EQ(sorted(g_calls), sorted(cleared)) << "the reminder box silent, then every name and role cleared";
+}
+
+// Nothing is said while no assistive program listens; a window is
+// annotated once, when one says it listens or at the next activation.
+TEST_F(Accessibility, WindowsAreAnnotatedOnceAnAssistiveProgramListens) {
+  rt::destroy_unit(mw::kWindow, mw::kOwn, true);
+  g_listening = false;
+  g_calls.clear();
+  ASSERT_TRUE(rt::load_window(mw::kWindow, 0, false) && rt::load_window(cw::kWindow, 0, false));
+  EXPECT_EQ(g_calls, (Lines{"beep 48", "event 2 关机"})) << "heard, and nothing said";
+  g_listening = true;
+  for (int twice = 0; twice < 2; ++twice)
+    SendMessageW(gui::frame(cw::kWindow), WM_SETTINGCHANGE, SPI_SETSCREENREADER, 0);
+  EXPECT_EQ(g_calls, (Lines{"beep 48", "event 2 关机", "role 关机 8", "name 关机 是否要真的关闭计算机呢?", "role 标签1 41"}));
+  SendMessageW(gui::frame(mw::kWindow), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(g_calls.size(), 5u + 15u) << "the main window's seven names and eight roles";
 }
 
 bool g_high_contrast = true;

@@ -41,6 +41,12 @@ HRESULT clear_props(HWND w, DWORD object, DWORD child, const MSAAPROPID* props, 
   return s ? s->ClearHwndProps(w, object, child, props, count) : E_FAIL;
 }
 
+bool assistive_program_listens() {
+  BOOL reader = FALSE;
+  return (SystemParametersInfoW(SPI_GETSCREENREADER, 0, &reader, 0) && reader) ||
+         IsWinEventHookInstalled(EVENT_OBJECT_FOCUS);
+}
+
 AccessCalls g_calls = real_access_calls();
 
 // Every annotation is on the window's client object, which a screen reader
@@ -99,7 +105,9 @@ std::wstring message_of(const LoadedWindow& w) {
 
 }  // namespace
 
-AccessCalls real_access_calls() { return {set_prop_text, set_prop, clear_props, MessageBeep, NotifyWinEvent}; }
+AccessCalls real_access_calls() {
+  return {assistive_program_listens, set_prop_text, set_prop, clear_props, MessageBeep, NotifyWinEvent};
+}
 
 AccessCalls set_access_calls(const AccessCalls& calls) {
   const AccessCalls old = g_calls;
@@ -108,6 +116,12 @@ AccessCalls set_access_calls(const AccessCalls& calls) {
 }
 
 void annotate_units(LoadedWindow& w) {
+  if (w.annotated || !g_calls.assistive_program_listens()) return;
+  w.annotated = true;
+  if (announces(w)) {
+    set_role(w.hwnd, ROLE_SYSTEM_ALERT);
+    set_name(w.hwnd, message_of(w));
+  }
   for (const auto& u : w.units) {
     if (!annotated(*u)) continue;
     if (u->cls == UnitClass::Label) set_role(u->hwnd, ROLE_SYSTEM_STATICTEXT);
@@ -118,20 +132,19 @@ void annotate_units(LoadedWindow& w) {
   }
 }
 
-void forget_annotations(const Unit& u) {
-  if (!annotated(u)) return;
+void forget_annotations(const LoadedWindow& w, const Unit& u) {
+  if (!w.annotated || !annotated(u)) return;
   for (HWND r : reader_windows(u)) clear(r);
 }
 
 void forget_annotations(LoadedWindow& w) {
+  if (!w.annotated) return;
   if (announces(w)) clear(w.hwnd);
-  for (const auto& u : w.units) forget_annotations(*u);
+  for (const auto& u : w.units) forget_annotations(w, *u);
 }
 
 void announce(LoadedWindow& w) {
   if (!announces(w)) return;
-  set_role(w.hwnd, ROLE_SYSTEM_ALERT);
-  set_name(w.hwnd, message_of(w));
   g_calls.message_beep(MB_ICONWARNING);
   g_calls.notify_win_event(EVENT_SYSTEM_ALERT, w.hwnd, OBJID_CLIENT, CHILDID_SELF);
 }

@@ -5,6 +5,13 @@
 // comes up unasked (the shutdown confirmation) plays the system's warning
 // sound and raises an alert event, so that it is heard and read out.
 //
+// Names and roles are given only while an assistive program listens (a
+// screen reader says so; voice control or a magnifier that follows the
+// focus hooks the focus events): the property service costs most users
+// half a megabyte of memory for nothing. A window is annotated when it is
+// created, or later once one listens: at its next activation, or when a
+// screen reader says it has started.
+//
 // Every call goes through one table, so that tests can record them: Wine's
 // property service answers E_NOTIMPL to every method, and its MessageBeep
 // only rings the display bell.
@@ -14,9 +21,12 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include "service.h"
+
 namespace rt::win {
 
 struct AccessCalls {
+  bool (*assistive_program_listens)();
   // IAccPropServices::SetHwndPropStr, SetHwndProp and ClearHwndProps of the
   // one property service, made at the first call.
   HRESULT (*set_prop_text)(HWND w, DWORD object, DWORD child, const MSAAPROPID& prop, const wchar_t* text);
@@ -33,15 +43,6 @@ AccessCalls real_access_calls();
 AccessCalls set_access_calls(const AccessCalls& calls);
 
 // Replaces the calls for the lifetime of the object (tests).
-class AccessCallsOverride {
- public:
-  explicit AccessCallsOverride(const AccessCalls& calls) : old_(set_access_calls(calls)) {}
-  ~AccessCallsOverride() { set_access_calls(old_); }
-  AccessCallsOverride(const AccessCallsOverride&) = delete;
-  AccessCallsOverride& operator=(const AccessCallsOverride&) = delete;
-
- private:
-  AccessCalls old_;
-};
+using AccessCallsOverride = CallsOverride<AccessCalls, &set_access_calls>;
 
 }  // namespace rt::win

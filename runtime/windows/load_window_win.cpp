@@ -367,7 +367,7 @@ void destroy_unit(uint32_t window_id, uint32_t unit_id, bool at_once) {
     if (w->units[i]->id != unit_id) continue;
     std::unique_ptr<Unit> gone = std::move(w->units[i]);
     w->units.erase(w->units.begin() + static_cast<std::ptrdiff_t>(i));
-    forget_annotations(*gone);
+    forget_annotations(*w, *gone);
     if (gone->hwnd) DestroyWindow(gone->hwnd);
     w->at_index[static_cast<size_t>(gone->layout->index)] = nullptr;
     return;

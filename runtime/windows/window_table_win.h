@@ -63,6 +63,7 @@ struct LoadedWindow {
   UniqueMenu menu_bar;
   bool pending_first_show = false;
   bool closing = false;
+  bool annotated = false;  // its units named for an assistive program that listens
   std::vector<DisabledByDialog> disabled;
   HWND last_focus = nullptr;  // restored when the window is activated again
   // When the window was last shown, restored or activated: its buttons that
@@ -199,14 +200,16 @@ void watch_presses(Unit& button);
 void restart_input_wait(LoadedWindow& w);
 bool click_counts(LoadedWindow& w, Unit& button);
 
-// For screen readers (accessible_win.cpp): once a window's units exist,
-// each input is named by its caption and each label said to be static text;
-// all of it is forgotten when the window or the unit is destroyed. A window
-// that comes up unasked (a topmost layout) is announced each time it is
-// shown: the question as an alert, the warning sound and the alert event.
+// For screen readers (accessible_win.cpp): once a window's units exist, and
+// while an assistive program listens (else at the next activation, or when
+// a screen reader starts), each input is named by its caption and each
+// label said to be static text, and a window that comes up unasked (a
+// topmost layout) is an alert named by its question; all of it is
+// forgotten when the window or the unit is destroyed. Such a window is
+// announced each time it is shown: the warning sound and the alert event.
 void annotate_units(LoadedWindow& w);
 void forget_annotations(LoadedWindow& w);
-void forget_annotations(const Unit& u);
+void forget_annotations(const LoadedWindow& w, const Unit& u);
 void announce(LoadedWindow& w);
 
 // The frame's answers to the user's colours (system_colors_win.cpp): check
