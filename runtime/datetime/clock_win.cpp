@@ -1,7 +1,5 @@
 #include "clock_win.h"
 
-#include <algorithm>
-
 #include "datetime.h"
 #include "service.h"
 
@@ -41,10 +39,7 @@ uint64_t tick_count() {
 double local_now() {
   SYSTEMTIME t{};
   g_calls.get_local_time(&t);
-  // A leap second shows as the last second of its minute.
-  const int second = std::min<int>(t.wSecond, 59);
-  if (!fields_are_valid(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, second)) return kEmptyDateTime;
-  return build_datetime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, second);
+  return clock_datetime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
 }
 
 void provide_local_time_service() { provide(Service::Now, &now_service); }

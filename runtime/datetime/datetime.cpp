@@ -105,15 +105,19 @@ double linear_days(double value) {
   return std::trunc(value) + (magnitude - std::floor(magnitude));
 }
 
+double clock_datetime(int year, int month, int day, int hour, int minute, int second) {
+  // A leap second (60) shows as the last second of its minute.
+  second = std::min(second, 59);
+  if (!fields_are_valid(year, month, day, hour, minute, second)) return kEmptyDateTime;
+  return build_datetime(year, month, day, hour, minute, second);
+}
+
 double now_datetime() {
   const std::time_t t = std::time(nullptr);
   const std::tm* local = std::localtime(&t);
   if (!local) return kEmptyDateTime;
-  // A leap second (tm_sec 60) shows as the last second of its minute.
-  const int second = std::min(local->tm_sec, 59);
-  const int year = local->tm_year + 1900, month = local->tm_mon + 1;
-  if (!fields_are_valid(year, month, local->tm_mday, local->tm_hour, local->tm_min, second)) return kEmptyDateTime;
-  return build_datetime(year, month, local->tm_mday, local->tm_hour, local->tm_min, second);
+  return clock_datetime(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min,
+                        local->tm_sec);
 }
 
 double universal_now_datetime() {

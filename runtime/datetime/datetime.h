@@ -57,6 +57,10 @@ double datetime_at(long day, int second_of_day);
 // is added to the (negative) day, so -1.25 becomes -0.75.
 double linear_days(double value);
 
+// A clock's reading as a date-time: a leap second shows as the last second
+// of its minute, and fields out of range give the empty date-time.
+double clock_datetime(int year, int month, int day, int hour, int minute, int second);
+
 // The current local time, in whole seconds.
 double now_datetime();
 

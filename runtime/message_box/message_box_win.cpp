@@ -85,7 +85,10 @@ class UnaskedBox {
         return false;
     }
   }
-  static bool is_repeat(const MSG& m) { return is_key(m.message) && (m.lParam & (1 << 30)) && m.message != WM_KEYUP && m.message != WM_SYSKEYUP; }
+  // A key-down or character of a key already down (a key-up has the bit too).
+  static bool is_repeat(const MSG& m) {
+    return is_key(m.message) && (m.lParam & (1 << 30)) && m.message != WM_KEYUP && m.message != WM_SYSKEYUP;
+  }
 
   bool drops(const MSG& m) const {
     if (!waits_ || !box_ || (m.hwnd != box_ && !IsChild(box_, m.hwnd))) return false;

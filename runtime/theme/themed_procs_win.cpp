@@ -1,8 +1,9 @@
 // One replacement procedure per kind of control, each with its own rules
 // for the messages that change its look, then the rules every kind shares.
 // A message that no rule takes goes to the control's own procedure once,
-// unchanged, and so does every message while the look is off. Painting always follows the message's own handling, and the
-// answer is that handling's.
+// unchanged, and so does every message while the look is off. Painting
+// always follows the message's own handling, and the answer is that
+// handling's.
 #include "theme/themed_procs_win.h"
 
 #include <commctrl.h>

@@ -71,8 +71,7 @@ void clear(HWND w) {
 // A caption read as a name: what it shows, without the colon that leads to
 // its input.
 std::wstring name_from(const Unit& caption) {
-  std::wstring name(static_cast<size_t>(GetWindowTextLengthW(caption.hwnd)) + 1, L'\0');
-  name.resize(static_cast<size_t>(GetWindowTextW(caption.hwnd, &name[0], static_cast<int>(name.size()))));
+  std::wstring name = to_wide(window_text(caption.hwnd).c_str());
   while (!name.empty() && (name.back() == L':' || name.back() == L'\xFF1A')) name.pop_back();
   return name;
 }
