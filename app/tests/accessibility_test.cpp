@@ -2,7 +2,7 @@
 // inputs named by their captions and labels said to be static text, all of
 // it cleared with the window, nothing while no assistive program listens;
 // the confirmation heard and announced each time it shows, the main window
-// silent. And high contrast, which Wine cannot turn on, reported through a
+// and a reminder box silent. And high contrast, which Wine cannot turn on, reported through a
 // seam.
 #include <gtest/gtest.h>
 
@@ -78,6 +78,10 @@ class Accessibility : public MainWindowHandlers {
   rt::win::AccessCallsOverride recorder_{kRecorder};
 };
 
+void CALLBACK close_box(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND box = gui::thread_box()) SendMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 TEST_F(Accessibility, InputsAreNamedLabelsAreTextAndTheConfirmationIsHeardWhileAProgramListens) {
   Lines main{"name 编辑框_提醒 提醒", "name 组合框_秒 秒", "name 组合框_秒+ 秒", "name 组合框_分 分",
              "name 组合框_分+ 分", "name 组合框_时 时", "name 日期框_日期 定时时间"};
@@ -97,10 +101,13 @@ TEST_F(Accessibility, InputsAreNamedLabelsAreTextAndTheConfirmationIsHeardWhileA
   }
 
   g_calls.clear();
+  const UINT_PTR closer = SetTimer(nullptr, 0, 50, close_box);
+  svc::message_box("提醒", svc::kBoxInformation | svc::kBoxSetForeground | svc::kBoxTopmost, "提醒");
+  KillTimer(nullptr, closer);
   rt::destroy_unit(mw::kWindow, mw::kOwn, true);
   Lines cleared;
   for (const std::string& line : main) cleared.push_back("clear" + line.substr(4, line.rfind(' ') - 4));
-  EXPECT_EQ(sorted(g_calls), sorted(cleared)) << "every name and role cleared";
+  EXPECT_EQ(sorted(g_calls), sorted(cleared)) << "the reminder box silent, then every name and role cleared";
 
   // Nothing is said while no assistive program listens; a window is
   // annotated once, when one says it listens or at the next activation.

@@ -2,12 +2,16 @@
 
 #include <cstdio>
 
-// The PNG encoder: stb_image_write from the distribution (libstb-dev), its
-// code compiled here and only here, without its own file functions (the
-// path is a wide string).
+// The PNG encoder and decoder: stb_image_write and stb_image from the
+// distribution (libstb-dev), their code compiled here and only here,
+// without their own file functions (the path is a wide string).
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_NO_STDIO
+#define STBI_ONLY_PNG
+#include <stb_image.h>
 
 #include "driver_read.h"
 #include "driver_wait.h"
@@ -111,6 +115,18 @@ bool save_png(const std::wstring& path, const RgbImage& image) {
   const bool encoded =
       stbi_write_png_to_func(write, &out, image.width, image.height, 3, image.rgb.data(), image.width * 3) != 0;
   return std::fclose(f) == 0 && encoded && out.written;
+}
+
+bool load_png(const std::wstring& path, RgbImage* image) {
+  FILE* f = _wfopen(path.c_str(), L"rb");
+  std::vector<unsigned char> bytes(1 << 20);  // the README's pictures are a few kilobytes
+  const size_t n = f ? std::fread(bytes.data(), 1, bytes.size(), f) : 0;
+  if (f) std::fclose(f);
+  int channels = 0;
+  stbi_uc* rgb = stbi_load_from_memory(bytes.data(), static_cast<int>(n), &image->width, &image->height, &channels, 3);
+  if (rgb) image->rgb.assign(rgb, rgb + static_cast<size_t>(image->width) * static_cast<size_t>(image->height) * 3);
+  stbi_image_free(rgb);
+  return rgb != nullptr;
 }
 
 bool save_window_shot(HWND w, const std::wstring& path) {

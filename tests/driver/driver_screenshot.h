@@ -1,5 +1,5 @@
 // Screenshots of the desktop or of a window as it shows on the screen, saved
-// as PNG files for a person to look at.
+// as PNG files for a person to look at, and such files read back.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +25,9 @@ bool capture_settled(const RECT& screen, RgbImage* image);
 // An 8-bit RGB PNG file; false when the image is empty or inconsistent, or
 // the file could not be written.
 bool save_png(const std::wstring& path, const RgbImage& image);
+
+// An 8-bit PNG file read back as RGB (a picture the README shows, say).
+bool load_png(const std::wstring& path, RgbImage* image);
 
 // A window's outer rectangle as it shows once settled (what lies on top of it
 // shows too), and the whole desktop.

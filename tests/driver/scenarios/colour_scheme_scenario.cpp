@@ -1,9 +1,10 @@
 // The main window in the colours the user chose, in a Wine session of its
 // own (in_own_session: Wine keeps what SetSysColors sets until its server
-// ends, and gives it to programs as they start). Under a dark scheme, and
-// one with dark buttons and light windows, the clock (a label) and the
-// captions of a check box and of a button stand out from what they are
-// drawn on.
+// ends, and gives it to programs as they start). Under the standard scheme
+// it shows what the README's picture shows, but for the time of day; under
+// a dark scheme, and one with dark buttons and light windows, the clock (a
+// label) and the captions of a check box and of a button stand out from
+// what they are drawn on.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -23,14 +24,30 @@ class ColourScheme : public ::testing::Test {
  protected:
   void TearDown() override { app_.process.end(); }
   // timer.exe started, once its clock shows; its units' places on the screen.
-  void started() {
+  RECT started() {
     EXPECT_TRUE(scn::launch(L"timer", {}, kCaption, &app_));
     EXPECT_TRUE(drv::wait_until([&] { return !drv::text_of(drv::child_by_id(app_.window, kNowLabel)).empty(); }));
+    return drv::screen_rect(app_.window);
   }
   RECT at(Unit id) const { return drv::screen_rect(drv::child_by_id(app_.window, id)); }
 
   scn::Launched app_;
 };
+
+TEST_F(ColourScheme, TheStandardSchemeShowsWhatTheReadmeShows) {
+  const RECT frame = started();
+  drv::RgbImage readme;
+  ASSERT_TRUE(drv::load_png(drv::windows_path(drv::command_line().value(L"readme-shot")), &readme));
+  const drv::Picture shown(app_.window), expected(std::move(readme), {frame.left, frame.top});
+  const RECT clock = at(kNowLabel), date = at(kDateBox);
+  int differ = 0;
+  for (int y = frame.top; y < frame.bottom; ++y)
+    for (int x = frame.left; x < frame.right; ++x) {
+      const POINT p{x, y};
+      differ += !PtInRect(&clock, p) && !PtInRect(&date, p) && shown.at(x, y) != expected.at(x, y);
+    }
+  EXPECT_EQ(differ, 0) << "pixels unlike the README's picture, the time of day aside";
+}
 
 TEST_F(ColourScheme, EveryCaptionStandsOutInADarkScheme) {
   for (const drv::ColourScheme& scheme : {drv::kDarkScheme, kDarkFaces}) {
@@ -39,7 +56,7 @@ TEST_F(ColourScheme, EveryCaptionStandsOutInADarkScheme) {
     started();
     const drv::Picture shot(app_.window);
     // Each caption where it shows: inside a button's border and rings, past
-    // a check box's box and left of the unit that lies over its end.
+    // a check box's box, and left of the unit that lies over its end.
     RECT button = at(kStartButton), check = at(kCheckShutdown);
     InflateRect(&button, -4, -4);
     check = {check.left + 18, check.top, at(kCheckMusic).left, check.bottom};
