@@ -124,7 +124,7 @@ TEST_F(Accessibility, InputsAreNamedLabelsAreTextAndTheConfirmationIsHeardWhileA
 }
 
 bool g_high_contrast = true;
-int g_clicks = 0, g_date_box_heard = 0;
+int g_date_box_heard = 0;
 WNDPROC g_date_box_proc = nullptr;
 
 LRESULT CALLBACK date_box(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -132,7 +132,7 @@ LRESULT CALLBACK date_box(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return CallWindowProcW(g_date_box_proc, w, m, wp, lp);
 }
 
-TEST_F(Accessibility, HighContrastTurnsTheLookOffAndOnAgainWhileTheConfirmationStillWaits) {
+TEST_F(Accessibility, HighContrastTurnsTheLookOffAndOnAgain) {
   rt::theme::set_high_contrast_query([] { return g_high_contrast; });
   svc::visual_style(svc::Look::Scheme1);  // as the main window asks at start
   const HWND main = gui::frame(mw::kWindow), start = rt::win::find_window(mw::kWindow)->unit(mw::按钮1)->hwnd;
@@ -144,19 +144,9 @@ TEST_F(Accessibility, HighContrastTurnsTheLookOffAndOnAgainWhileTheConfirmationS
   };
   EXPECT_EQ(high_contrast(false), 1);
   EXPECT_NE(rt::theme::find_record(start), nullptr);
-  ASSERT_TRUE(rt::load_window(cw::kWindow, 0, false));  // 确定 made under the look
   EXPECT_EQ(high_contrast(true), 0);
-
-  // Turned to, 确定 takes no press in the first second, and one after it.
-  rt::win::LoadedWindow& confirm = *rt::win::find_window(cw::kWindow);
-  ASSERT_TRUE(SetForegroundWindow(confirm.hwnd));
-  rt::set_event_observer([](uint32_t window, uint32_t unit, int) { g_clicks += window == cw::kWindow && unit == cw::按钮1; });
-  for (const DWORD waited : {0, 2000}) {
-    confirm.input_wait_from = GetTickCount() - waited;
-    SendMessageW(confirm.unit(cw::按钮1)->hwnd, BM_CLICK, 0, 0);
-  }
-  rt::set_event_observer(nullptr);
-  EXPECT_EQ(g_clicks, 1) << "only the press after the wait";
+  // 确定's wait stays above the look's procedure, which stays in place
+  // (window_services_test).
 
   // A change of colours reaches the date box, a common control.
   const HWND date = rt::win::find_window(mw::kWindow)->unit(mw::日期框_日期)->hwnd;
