@@ -11,6 +11,7 @@ enum TrayCode : int32_t {
   kTrayLeftUp = 1,        // left button released (also around a double-click)
   kTrayDoubleClick = 2,   // left button double-clicked
   kTrayRightUp = 3,       // right button released, or the context-menu key
+  kTrayBalloonClick = 4,  // the user clicked the icon's balloon
 };
 
 }  // namespace tray

@@ -47,6 +47,10 @@ double time_interval(double a, double b, Interval unit) {
                                                         rt::arg_int(static_cast<int32_t>(unit))}));
 }
 double universal_now() { return rt::result_double(call(Service::UniversalNow, {})); }
+double universal_clock() { return rt::result_double(call(Service::UniversalClock, {})); }
+double to_local_time(double universal) {
+  return rt::result_double(call(Service::ToLocalTime, {rt::arg_datetime(universal)}));
+}
 double to_universal_time(double local, double now) {
   return rt::result_double(call(Service::ToUniversalTime, {rt::arg_datetime(local), rt::arg_datetime(now)}));
 }
@@ -71,6 +75,10 @@ void pop_up_menu(WindowRef window, MenuRef menu) {
 void set_tray_icon(WindowRef window, const void* icon_block, const char* tip) {
   call(Service::SetTrayIcon, {ref(window), rt::arg_block(icon_block), rt::arg_text(tip)});
 }
+void set_tray_tip(WindowRef window, const char* tip) { call(Service::SetTrayTip, {ref(window), rt::arg_text(tip)}); }
+void show_tray_balloon(WindowRef window, const char* title, const char* text) {
+  call(Service::ShowTrayBalloon, {ref(window), rt::arg_text(title), rt::arg_text(text)});
+}
 
 bool play_sound(const void* wave_block) {
   return rt::result_bool(call(Service::PlaySound, {rt::arg_block(wave_block), rt::omitted()}));
@@ -82,5 +90,13 @@ bool shut_down_system(Shutdown mode, bool force) {
       call(Service::ShutdownSystem, {rt::arg_int(static_cast<int32_t>(mode)), rt::arg_bool(force)}));
 }
 bool keep_awake(bool on) { return rt::result_bool(call(Service::KeepAwake, {rt::arg_bool(on)})); }
+
+bool keep_schedule(const KeptSchedule& k) {
+  return rt::result_bool(call(Service::KeepSchedule,
+                              {rt::arg_datetime(k.moment), rt::arg_bool(k.shut_down), rt::arg_bool(k.music),
+                               rt::arg_bool(k.remind), rt::arg_text(k.reminder), rt::arg_datetime(k.date),
+                               rt::arg_text(k.hour), rt::arg_text(k.minute), rt::arg_text(k.second)}));
+}
+void forget_schedule() { call(Service::ForgetSchedule, {}); }
 
 }  // namespace svc

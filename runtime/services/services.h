@@ -40,6 +40,11 @@ double to_datetime(const char* text);  // not a date-time: 100-01-01 00:00:00
 rt::Text datetime_text(double datetime);
 double time_interval(double a, double b, Interval unit);  // a − b
 double universal_now();
+// The system clock's now in universal time, to the millisecond: what a
+// running schedule is counted against.
+double universal_clock();
+// A universal date-time as the local time of the zone's rules for it.
+double to_local_time(double universal);
 // A local date-time as universal time under the zone's rules of its year;
 // the empty date-time (100-01-01) when no rules reach it (before 1601). A
 // time the clocks repeat is its first occurrence, or its second when `now`
@@ -73,6 +78,11 @@ void visual_style(Look look);
 // One of the window's top-level menus, at the pointer.
 void pop_up_menu(WindowRef window, MenuRef menu);
 void set_tray_icon(WindowRef window, const void* icon_block, const char* tip);
+// The tip of the window's icon, in place; nothing while it shows none.
+void set_tray_tip(WindowRef window, const char* tip);
+// A balloon from the window's icon; a click on it raises the tray
+// notification event with the balloon code.
+void show_tray_balloon(WindowRef window, const char* title, const char* text);
 
 // ---- sound and system ----------------------------------------------------
 bool play_sound(const void* wave_block);  // once, not looped
@@ -84,5 +94,26 @@ bool shut_down_system(Shutdown mode, bool force);
 // Keeps the system from idle sleep (not the display) until called with
 // false; asking twice for the same is one request.
 bool keep_awake(bool on);
+
+// ---- what the program keeps between runs ---------------------------------
+// The running schedule as the program keeps it while it counts, so that a
+// new sign-in brings it back: its moment (universal), what happens then, and
+// the boxes it was set from.
+struct KeptSchedule {
+  double moment;  // universal date-time, to the millisecond
+  bool shut_down;
+  bool music;
+  bool remind;
+  const char* reminder;
+  double date;  // the date box
+  const char* hour;
+  const char* minute;
+  const char* second;
+};
+// Writes this program's record and the entry that resumes it at the next
+// sign-in (written through to disk); false when it could not be kept.
+bool keep_schedule(const KeptSchedule& schedule);
+// Removes this program's record and its entry; nothing when there is none.
+void forget_schedule();
 
 }  // namespace svc

@@ -34,6 +34,12 @@ enum class Service : int {
   VisualStyle,
   ShutdownSystem,
   KeepAwake,
+  UniversalClock,
+  ToLocalTime,
+  KeepSchedule,
+  ForgetSchedule,
+  SetTrayTip,
+  ShowTrayBalloon,
   Count
 };
 
