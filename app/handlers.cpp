@@ -5,6 +5,7 @@
 #include "confirm_countdown.h"
 #include "countdown.h"
 #include "handler_names.h"
+#include "keeping.h"
 #include "schedule_setup.h"
 #include "startup.h"
 
@@ -34,6 +35,9 @@ const rt::HandlerEntry kHandlers[] = {
     {h::kMainCreated, plain<on_main_created>},
     {h::kMainMoved, plain<on_main_moved>},
     {h::kMainTray, with_code<on_tray_notification>},
+    {h::kMainTimeChanged, plain<schedule::on_time_changed>},
+    {h::kMainSessionEnds, with_code<schedule::on_session_ends>},
+    {h::kMainDestroying, plain<schedule::on_main_destroying>},
     {h::kMenuShow, plain<show_main_window>},
     {h::kMenuHide, plain<hide_main_window>},
     {h::kMenuExit, plain<close_main_window>},

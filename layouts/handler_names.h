@@ -7,6 +7,9 @@ namespace layouts::handler {
 constexpr const char kMainCreated[] = "main.created";          // start-up preparation
 constexpr const char kMainMoved[] = "main.moved";              // minimise to the tray
 constexpr const char kMainTray[] = "main.tray";                // tray icon notifications
+constexpr const char kMainTimeChanged[] = "main.timechanged";  // the clock was set: count again
+constexpr const char kMainSessionEnds[] = "main.sessionends";  // Windows ends the session
+constexpr const char kMainDestroying[] = "main.destroying";    // the program ends
 constexpr const char kMenuShow[] = "menu.show";
 constexpr const char kMenuHide[] = "menu.hide";
 constexpr const char kMenuExit[] = "menu.exit";

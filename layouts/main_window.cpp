@@ -20,7 +20,12 @@ constexpr uint32_t kStop = f::kVisible | f::kFocusStop;
 const rt::UnitDef kUnits[] = {
     {kOwn, "定时器", UnitClass::Window, -1, 50, 50, 380, 173, "定时器", 0,
      f::kVisible | f::kSysMenu | f::kMinimizeBox | f::kEscCloses | f::kShowInTaskbar | f::kStartCentred, 0,
-     {{{ev::kCreated, h::kMainCreated}, {ev::kMoved, h::kMainMoved}, {ev::kTray, h::kMainTray}}}},
+     {{{ev::kCreated, h::kMainCreated},
+       {ev::kMoved, h::kMainMoved},
+       {ev::kTray, h::kMainTray},
+       {ev::kTimeChanged, h::kMainTimeChanged},
+       {ev::kSessionEnds, h::kMainSessionEnds},
+       {ev::kDestroying, h::kMainDestroying}}}},
     {菜单, nullptr, UnitClass::MenuItem, 0, 0, 0, 0, 0, "菜单", 0, 0, 0, {}},
     {显示窗口, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "显示窗口", 0, kShown, 0, {{{0, h::kMenuShow}}}},
     {隐藏窗口, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "隐藏窗口", 0, kShown, 0, {{{0, h::kMenuHide}}}},

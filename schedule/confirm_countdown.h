@@ -8,6 +8,8 @@ namespace schedule {
 // layout).
 void on_confirm_created();
 // Each second: 确定(9) ... 确定(0), and on the tick after 确定(0) the shutdown.
+// A tick held up (the machine slept) stops the count: 确定 then waits for a
+// click.
 void on_confirm_tick();
 // 按钮1, and the end of the count: stop counting and ask Windows to shut
 // down. The window stays; if Windows refuses, a click asks again.

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "datetime.h"
+#include "keeping.h"
 #include "main_window.h"
+#include "moment.h"
 #include "property_rules.h"
 #include "services.h"
 #include "texts.h"
@@ -40,8 +42,7 @@ struct Moments {
   double now;
 };
 
-Moments moments_of(double target) {
-  const double now = svc::universal_now();
+Moments moments_of(double target, double now) {
   const double universal = svc::to_universal_time(target, now);
   if (universal == rt::kEmptyDateTime) return {target, svc::now()};
   return {universal, now};
@@ -63,16 +64,23 @@ void start_schedule() {
   }
   const rt::Text target_text_ = target_text(second);
   const double target = svc::to_datetime(target_text_.c_str());
-  const Moments m = moments_of(target);
+  // One reading of the clock: the count is taken in the whole seconds it
+  // shows, and the moment fixed from the instant itself, so that the ticks
+  // a second apart from now on show the count lower by one each.
+  const double clock = svc::universal_clock();
+  const Moments m = moments_of(target, rt::whole_second(clock));
   if (!count_fits(m)) {
     refuse_incomplete();
     return;
   }
-  const double seconds = svc::time_interval(m.target, m.now, svc::Interval::Second);
-  const rt::Text count_text = svc::to_text(svc::absolute(seconds));
+  const double count = svc::absolute(svc::time_interval(m.target, m.now, svc::Interval::Second));
+  const rt::Text count_text = svc::to_text(count);
   rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, count_text.c_str());
   rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 1000);
   rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "停止");
+  const double moment = rt::add_seconds(clock, count);
+  set_moment(moment);
+  keep_new_schedule(moment);
   // A shutdown scheduled must come: no idle sleep before it (each tick
   // decides again).
   svc::keep_awake(rt::get_int(mw::kWindow, mw::选择框1, prop::kChecked) != 0);
@@ -82,9 +90,30 @@ void stop_schedule() {
   rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 0);
   rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "定时");
   svc::keep_awake(false);
+  svc::set_tray_tip({mw::kWindow, mw::kOwn}, "定时器");
+  forget_kept_schedule();
 }
 
 }  // namespace
+
+void resume_schedule(const svc::KeptSchedule& k) {
+  rt::put_double(mw::kWindow, mw::日期框_日期, prop::kSelectedDate, k.date);
+  rt::put_text(mw::kWindow, mw::组合框_时, prop::kComboContent, k.hour);
+  rt::put_text(mw::kWindow, mw::组合框_分, prop::kComboContent, k.minute);
+  rt::put_text(mw::kWindow, mw::组合框_秒, prop::kComboContent, k.second);
+  rt::put_int(mw::kWindow, mw::选择框1, prop::kChecked, k.shut_down);
+  rt::put_int(mw::kWindow, mw::选择框3, prop::kChecked, k.music);
+  rt::put_int(mw::kWindow, mw::选择框2, prop::kChecked, k.remind);
+  rt::put_text(mw::kWindow, mw::编辑框_提醒, prop::kEditContent, k.reminder);
+  const int64_t left = std::llround(rt::seconds_between(svc::universal_clock(), k.moment));
+  set_moment(k.moment, left <= 0);
+  const rt::Text count_text = svc::to_text(static_cast<double>(left > 0 ? left : 0));
+  rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, count_text.c_str());
+  rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 1000);
+  rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "停止");
+  adopt_kept_schedule(k);
+  svc::keep_awake(k.shut_down && left > 0);
+}
 
 void on_schedule_button() {
   const rt::Text caption = rt::get_text(mw::kWindow, mw::按钮1, prop::kButtonCaption);

@@ -3,8 +3,15 @@
 // number of seconds shown in 标签_剩余时间.
 #pragma once
 
+#include "services.h"
+
 namespace schedule {
 
 void on_schedule_button();
+
+// A schedule kept when Windows ended the session, brought back at sign-in:
+// the boxes as they were when it was set, and the count towards its moment.
+// A moment that passed meanwhile fires at the first tick, as a missed one.
+void resume_schedule(const svc::KeptSchedule& kept);
 
 }  // namespace schedule

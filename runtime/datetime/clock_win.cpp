@@ -14,12 +14,32 @@ uint64_t g_count_sum = 0;
 
 void now_service(Result& r, int, const Arg*) { set_double(r, local_now()); }
 
+// 1601-01-01, where file times begin, as a day from 1899-12-30.
+constexpr long kFileTimeDay = -109205;
+constexpr uint64_t kMsPerDay = 86400000;
+
+// The system time as a date-time, to the millisecond or in the whole
+// seconds that have begun.
+double system_time(bool whole_seconds) {
+  FILETIME t{};
+  g_calls.get_system_time(&t);
+  const uint64_t ms = ((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000;
+  const uint64_t ms_of_day = ms % kMsPerDay;
+  const double at = datetime_at(kFileTimeDay + static_cast<long>(ms / kMsPerDay), static_cast<int>(ms_of_day / 1000));
+  if (whole_seconds) return at;
+  const double part = static_cast<double>(ms_of_day % 1000) / static_cast<double>(kMsPerDay);
+  return at >= 0 ? at + part : at - part;  // below day 0 the time of day counts away from zero
+}
+
+void universal_clock_service(Result& r, int, const Arg*) { set_double(r, system_time(false)); }
+void universal_now_service(Result& r, int, const Arg*) { set_double(r, system_time(true)); }
+
 }  // namespace
 
 ClockCalls real_clock_calls() {
   const auto tick_count64 = reinterpret_cast<ULONGLONG(WINAPI*)()>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount64")));
-  return ClockCalls{&GetLocalTime, tick_count64, &GetTickCount};
+  return ClockCalls{&GetLocalTime, &GetSystemTimeAsFileTime, tick_count64, &GetTickCount};
 }
 
 ClockCalls set_clock_calls(const ClockCalls& calls) {
@@ -42,6 +62,10 @@ double local_now() {
   return clock_datetime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
 }
 
-void provide_local_time_service() { provide(Service::Now, &now_service); }
+void provide_clock_services() {
+  provide(Service::Now, &now_service);
+  provide(Service::UniversalNow, &universal_now_service);
+  provide(Service::UniversalClock, &universal_clock_service);
+}
 
 }  // namespace rt

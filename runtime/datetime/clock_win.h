@@ -1,9 +1,12 @@
-// The two clocks the program reads from Windows: the local time the user
-// sees (in whatever zone Windows has now, so that a change of zone shows at
-// once), and the tick count, which runs on while the machine sleeps and
-// ignores changes of the system time, for counting periods that really pass.
+// The clocks the program reads from Windows: the local time the user sees
+// (in whatever zone Windows has now, so that a change of zone shows at
+// once); the system time in universal time, which a running schedule is
+// counted against, so that it follows a clock the user or the time service
+// sets; and the tick count, which runs on while the machine sleeps and
+// ignores changes of the system time, for telling a tick held up from one
+// on time.
 //
-// Both are read through one table of functions, so that tests can set the
+// All are read through one table of functions, so that tests can set the
 // time, the zone and the ticks.
 #pragma once
 
@@ -17,6 +20,7 @@ namespace rt {
 
 struct ClockCalls {
   void(WINAPI* get_local_time)(SYSTEMTIME* time);
+  void(WINAPI* get_system_time)(FILETIME* time);  // universal, 100 ns since 1601
   ULONGLONG(WINAPI* get_tick_count64)();  // null where Windows has none (XP)
   DWORD(WINAPI* get_tick_count)();
 };
@@ -41,7 +45,8 @@ uint64_t tick_count();
 double local_now();
 
 // Provides now from Windows' local time (in place of the C runtime's, which
-// reads the zone once, at start).
-void provide_local_time_service();
+// reads the zone once, at start), universal now (whole seconds) and the
+// universal clock (to the millisecond) from the system time.
+void provide_clock_services();
 
 }  // namespace rt

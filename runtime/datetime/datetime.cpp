@@ -105,6 +105,24 @@ double linear_days(double value) {
   return std::trunc(value) + (magnitude - std::floor(magnitude));
 }
 
+double from_linear_days(double days) {
+  if (!(days < 0.0)) return days;
+  const double day = std::floor(days);
+  return day == days ? days : day - (days - day);
+}
+
+double seconds_between(double from, double to) { return (linear_days(to) - linear_days(from)) * kSecondsPerDay; }
+
+double add_seconds(double value, double seconds) {
+  return from_linear_days(linear_days(value) + seconds / kSecondsPerDay);
+}
+
+double whole_second(double value) {
+  // A millionth of a second of slack: a whole second computed in days may
+  // lie a hair below itself.
+  return from_linear_days(std::floor(linear_days(value) * kSecondsPerDay + 1e-6) / kSecondsPerDay);
+}
+
 double clock_datetime(int year, int month, int day, int hour, int minute, int second) {
   // A leap second (60) shows as the last second of its minute.
   second = std::min(second, 59);

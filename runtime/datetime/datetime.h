@@ -57,6 +57,20 @@ double datetime_at(long day, int second_of_day);
 // is added to the (negative) day, so -1.25 becomes -0.75.
 double linear_days(double value);
 
+// A day count on the straight time line back as a date-time (the inverse of
+// linear_days).
+double from_linear_days(double days);
+
+// The seconds from `from` to `to` along the time line (to − from), with
+// their fraction.
+double seconds_between(double from, double to);
+
+// `value` moved `seconds` along the time line.
+double add_seconds(double value, double seconds);
+
+// The whole second that has begun at `value`, as a clock shows it.
+double whole_second(double value);
+
 // A clock's reading as a date-time: a leap second shows as the last second
 // of its minute, and fields out of range give the empty date-time.
 double clock_datetime(int year, int month, int day, int hour, int minute, int second);

@@ -127,4 +127,12 @@ double universal_datetime(const ZoneRules& rules, double local, double now) {
   return datetime_at(static_cast<long>(day), static_cast<int>(seconds - day * 86400));
 }
 
+double local_datetime(const ZoneRules& rules, double universal) {
+  const int64_t ms = std::llround(linear_days(universal) * static_cast<double>(kMsPerDay));
+  const ZoneYear z = zone_year(rules, calendar_fields(universal).year);
+  const int64_t seconds = floor_div(ms + z.offset_at(ms), kMsPerSecond);
+  const int64_t day = floor_div(seconds, 86400);
+  return datetime_at(static_cast<long>(day), static_cast<int>(seconds - day * 86400));
+}
+
 }  // namespace rt

@@ -62,4 +62,8 @@ UniversalSeconds universal_seconds(const ZoneRules& rules, int year, int month, 
 // target read in the second pass of the hour is the one still ahead.
 double universal_datetime(const ZoneRules& rules, double local, double now = kEmptyDateTime);
 
+// What the zone's clock reads at a universal date-time, in whole seconds
+// (a clock shows the second that has begun), under the rules of its year.
+double local_datetime(const ZoneRules& rules, double universal);
+
 }  // namespace rt

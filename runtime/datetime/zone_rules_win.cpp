@@ -36,6 +36,19 @@ void to_universal_time_service(Result& r, int n, const Arg* args) {
   set_double(r, universal_datetime(rules, local, datetime_of(arg_at(n, args, 1))));
 }
 
+// What the clock reads at a universal moment, in the zone's rules of that
+// year; without rules, the moment as it is.
+void to_local_time_service(Result& r, int n, const Arg* args) {
+  const double universal = datetime_of(arg_at(n, args, 0));
+  const int year = calendar_fields(universal).year;
+  ZoneRules rules{};
+  if (year < kFirstWindowsYear || !read_zone_rules(year, &rules)) {
+    set_double(r, universal);
+    return;
+  }
+  set_double(r, local_datetime(rules, universal));
+}
+
 }  // namespace
 
 bool read_zone_rules(int year, ZoneRules* rules) {
@@ -51,6 +64,9 @@ bool read_zone_rules(int year, ZoneRules* rules) {
   return true;
 }
 
-void provide_universal_time_service() { provide(Service::ToUniversalTime, &to_universal_time_service); }
+void provide_universal_time_service() {
+  provide(Service::ToUniversalTime, &to_universal_time_service);
+  provide(Service::ToLocalTime, &to_local_time_service);
+}
 
 }  // namespace rt

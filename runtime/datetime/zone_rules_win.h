@@ -11,7 +11,8 @@ bool read_zone_rules(int year, ZoneRules* rules);
 
 // Provides to universal time: a local date-time (or a text read as one) in
 // universal time under the rules of its year, or the empty date-time where
-// no rules reach it (before 1601, where Windows time begins).
+// no rules reach it (before 1601, where Windows time begins); and to local
+// time, the other way.
 void provide_universal_time_service();
 
 }  // namespace rt

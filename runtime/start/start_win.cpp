@@ -34,7 +34,7 @@ void start_runtime() {
   registered = true;
   provide_value_services();
   provide_datetime_services();
-  provide_local_time_service();
+  provide_clock_services();
   provide_universal_time_service();
   provide_message_box_service();
   provide_window_services();

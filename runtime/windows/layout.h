@@ -50,7 +50,7 @@ struct EventDef {
   const char* handler;  // name; null ends the list
 };
 
-constexpr int kMaxUnitEvents = 8;
+constexpr int kMaxUnitEvents = 10;
 
 struct UnitDef {
   uint32_t id;

@@ -143,7 +143,7 @@ void get_class(const Unit& u, int number, Result& r) {
       set_double(r, date_box_value(u.hwnd));
       return;
     case UnitClass::Timer:
-      set_int(r, number == prop::kPeriodsDue ? u.periods_due : u.interval);
+      set_int(r, number == prop::kSinceLastTick ? u.since_last_tick : u.interval);
       return;
     default:
       return;
@@ -175,14 +175,18 @@ void set_class(LoadedWindow& w, Unit& u, int number, int32_t v, double d, const 
       return;
     case UnitClass::ComboBox:
       u.caption = Text::copy(text);
-      if (!(u.layout->def->flags & unit_flag::kDropDownList)) set_window_text(u.hwnd, u.caption.c_str());
+      if (u.layout->def->flags & unit_flag::kDropDownList) {
+        select_item(u.hwnd, u.caption.c_str());  // no edit field: the item that reads so, or none
+      } else {
+        set_window_text(u.hwnd, u.caption.c_str());
+      }
       return;
     case UnitClass::DateBox:
       u.date = d;
       set_date_box(u.hwnd, d);
       return;
     case UnitClass::Timer:
-      if (number == prop::kInterval) set_timer_interval(u, v);  // the periods due are the timer's to say
+      if (number == prop::kInterval) set_timer_interval(u, v);  // the time between ticks is the timer's to say
       return;
     default:
       return;

@@ -43,7 +43,7 @@ PropInfo property_info(UnitClass cls, int number) {
       if (number == prop::kSelectedDate) return {PropType::DateTime};
       break;
     case UnitClass::Timer:
-      if (number == prop::kInterval || number == prop::kPeriodsDue) return {PropType::Integer};
+      if (number == prop::kInterval || number == prop::kSinceLastTick) return {PropType::Integer};
       break;
     default:
       break;

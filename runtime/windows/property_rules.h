@@ -27,7 +27,7 @@ constexpr int kEditContent = 8;     // edit box
 constexpr int kComboContent = 9;    // combo box
 constexpr int kSelectedDate = 10;   // date box
 constexpr int kInterval = 8;        // timer
-constexpr int kPeriodsDue = 9;      // timer, read only: the periods its last tick made up for, at least 1
+constexpr int kSinceLastTick = 9;   // timer, read only: ms from the tick before (or the start) to its last tick
 }  // namespace prop
 
 enum class PropType { None, Integer, Choice, Boolean, DateTime, Text, Cursor };

@@ -42,6 +42,8 @@ constexpr int kTray = 9;
 constexpr int kShown = 10;
 constexpr int kHidden = 11;
 constexpr int kCloseRequested = 12;
+constexpr int kTimeChanged = 13;   // the system time or zone was set
+constexpr int kSessionEnds = 14;   // argument: 1 the session ends, 0 it goes on after all
 // buttons and timers
 constexpr int kClicked = 0;
 constexpr int kTick = 0;

@@ -112,6 +112,14 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
       const LRESULT r = DefWindowProcW(h, m, wp, lp);
       return refused(raise_own(*w, event::kMayClose)) ? FALSE : r;
     }
+    case WM_ENDSESSION: {
+      const int32_t ends = wp ? 1 : 0;
+      raise_unit_event(*w, w->own(), event::kSessionEnds, 1, &ends);
+      return 0;
+    }
+    case WM_TIMECHANGE:
+      raise_own(*w, event::kTimeChanged);
+      return 0;
     case msg::kDeferredDestroy:
       if (w->closing) destroy_now(*w);
       return 0;
@@ -208,7 +216,7 @@ LRESULT CALLBACK timer_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
     const LRESULT r = DefWindowProcW(h, m, wp, lp);
     if (LoadedWindow* w = window_from(GetParent(h)))
       if (Unit* u = w->unit_of(h)) {
-        count_periods(*u);
+        note_tick(*u);
         raise_unit_event(*w, *u, event::kTick);
       }
     return r;
@@ -276,22 +284,18 @@ void set_timer_interval(Unit& timer, int32_t interval) {
   stop_timer(timer);
   if (interval > 0 && timer.hwnd && SetTimer(timer.hwnd, kTimerId, static_cast<UINT>(interval), nullptr)) {
     timer.timer_running = true;
-    timer.timer_start = tick_count();
-    timer.periods_reported = 0;
-    timer.periods_due = 1;
+    timer.last_tick = tick_count();
+    timer.since_last_tick = 0;
   }
 }
 
 // Windows delivers a timer's ticks late, or one for many, when the thread
-// was held up or the machine slept; counted from the start, a lateness that
-// builds up tick by tick is made up too. A tick that comes a little early
-// still reports one period.
-void count_periods(Unit& timer) {
-  if (!timer.timer_running || timer.interval <= 0) return;
-  const uint64_t whole = (tick_count() - timer.timer_start) / static_cast<uint64_t>(timer.interval);
-  const uint64_t due = whole > timer.periods_reported ? whole - timer.periods_reported : 1;
-  timer.periods_reported += due;
-  timer.periods_due = static_cast<int32_t>(std::min<uint64_t>(due, INT32_MAX));
+// was held up or the machine slept (the tick count runs on meanwhile).
+void note_tick(Unit& timer) {
+  if (!timer.timer_running) return;
+  const uint64_t now = tick_count();
+  timer.since_last_tick = static_cast<int32_t>(std::min<uint64_t>(now - timer.last_tick, INT32_MAX));
+  timer.last_tick = now;
 }
 
 }  // namespace rt::win

@@ -96,6 +96,20 @@ bool events_refused() noexcept { return g_events_refused; }
 
 void set_window_text(HWND w, const char* gbk) { SetWindowTextW(w, to_wide(gbk).c_str()); }
 
+void select_item(HWND combo, const char* gbk) {
+  const std::wstring wanted = to_wide(gbk);
+  LRESULT found = CB_ERR;
+  if (!wanted.empty()) {
+    // Windows' search ignores case; the item must read exactly so.
+    found = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
+    const LRESULT length = found == CB_ERR ? CB_ERR : SendMessageW(combo, CB_GETLBTEXTLEN, found, 0);
+    std::wstring item(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    if (length >= 0) SendMessageW(combo, CB_GETLBTEXT, found, reinterpret_cast<LPARAM>(&item[0]));
+    if (length < 0 || item.c_str() != wanted) found = CB_ERR;
+  }
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
 Text window_text(HWND w) {
   const int n = GetWindowTextLengthW(w);
   if (n <= 0) return Text();

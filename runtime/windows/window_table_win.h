@@ -32,12 +32,12 @@ struct Unit {
   double date = 0;    // date box
   int32_t interval = 0;
   bool timer_running = false;
-  // A running timer counts its periods on the tick count from its start, so
-  // that ticks held up (a sleeping machine, a busy thread) are made up: the
-  // periods reported so far, and those its last tick reported.
-  uint64_t timer_start = 0;
-  uint64_t periods_reported = 0;
-  int32_t periods_due = 1;
+  // A running timer notes the tick count at its start and at each tick, so
+  // that a handler can tell a tick that was held up (a sleeping machine, a
+  // busy thread) from one on time: the milliseconds its last tick came after
+  // the one before.
+  uint64_t last_tick = 0;
+  int32_t since_last_tick = 0;
   // A button that waits to be read: a press it let through since its window
   // was last shown or activated, while that press lasts (only such a press
   // may click it), and how deep the button is in a message ending a press.
@@ -228,11 +228,11 @@ std::vector<Unit*> focus_stops(LoadedWindow& w);
 // Space key-down while Space is held is marked a repeat (lParam bit 30).
 bool pretranslate(MSG& msg);
 
-// Timer units. A tick counts the whole periods since the timer started that
-// no tick has reported yet, at least one (periods_due).
+// Timer units. Each tick notes the time since the one before
+// (since_last_tick), on the tick count.
 void set_timer_interval(Unit& timer, int32_t interval);
 void stop_timer(Unit& timer);
-void count_periods(Unit& timer);
+void note_tick(Unit& timer);
 
 // Raises an event of a unit whose window procedure already holds it; the
 // public raise_event() finds the window and the unit by identifier first.
@@ -252,5 +252,8 @@ double date_box_value(HWND box);
 // Window text in and out of GBK.
 void set_window_text(HWND w, const char* gbk);
 Text window_text(HWND w);
+// A drop-down list's item whose text is exactly `gbk` becomes the selected
+// one; with no such item, none is.
+void select_item(HWND combo, const char* gbk);
 
 }  // namespace rt::win

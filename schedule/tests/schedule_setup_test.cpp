@@ -29,7 +29,13 @@ double g_local_now = 0, g_universal_now = 0;
 std::string g_box;
 
 void local_now(rt::Result& r, int, const rt::Arg*) { rt::set_double(r, g_local_now); }
-void universal_now(rt::Result& r, int, const rt::Arg*) { rt::set_double(r, g_universal_now); }
+void universal_clock(rt::Result& r, int, const rt::Arg*) { rt::set_double(r, g_universal_now); }
+// The moment the schedule is kept with.
+double g_kept_moment = 0;
+void keep(rt::Result& r, int n, const rt::Arg* args) {
+  g_kept_moment = rt::datetime_of(rt::arg_at(n, args, 0));
+  rt::set_bool(r, true);
+}
 void box(rt::Result&, int n, const rt::Arg* args) {
   g_box = rt::box_text(rt::arg_at(n, args, 0)) + " " + rt::box_caption(rt::arg_at(n, args, 2)) + " " +
           std::to_string(rt::arg_at(n, args, 1).low);
@@ -48,8 +54,11 @@ class ScheduleSetup : public MainWindowHandlers {
   // gives what the label shows, or the box that refused it.
   static std::string count(const char* local, const char* universal, const char* target, const char* minute = nullptr) {
     g_local_now = rt::read_datetime(local);
-    g_universal_now = rt::read_datetime(universal);
+    // A quarter of a second into the second: the count is of whole seconds,
+    // the moment is the instant itself plus the count.
+    g_universal_now = rt::add_seconds(rt::read_datetime(universal), 0.25);
     g_box.clear();
+    g_kept_moment = 0;
     const rt::CalendarFields t = rt::calendar_fields(rt::read_datetime(target));
     const double date = rt::build_datetime(t.year, t.month, t.day, 0, 0, 0);
     rt::put_double(mw::kWindow, mw::日期框_日期, prop::kSelectedDate, date);
@@ -65,7 +74,8 @@ class ScheduleSetup : public MainWindowHandlers {
   }
 
   rt::ServiceOverride now_{rt::Service::Now, local_now};
-  rt::ServiceOverride universal_{rt::Service::UniversalNow, universal_now};
+  rt::ServiceOverride universal_{rt::Service::UniversalClock, universal_clock};
+  rt::ServiceOverride keep_{rt::Service::KeepSchedule, keep};
   rt::ServiceOverride box_{rt::Service::MessageBox, box};
 };
 
@@ -84,7 +94,13 @@ TEST_F(ScheduleSetup, TheCountIsRealSecondsToTheTarget) {
       {"2024-07-01 12:00:00", "2024-07-01 16:00:00", "2092-07-01 12:00:00", "2145916800"},
       {"2024-07-01 12:00:00", "2024-07-01 16:00:00", "2092-07-20 12:00:00", kRefused},
   };
-  for (const auto& r : rows) EXPECT_EQ(count(r.local, r.universal, r.target), r.shown) << r.local << " to " << r.target;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.local) + " to " + r.target);
+    EXPECT_EQ(count(r.local, r.universal, r.target), r.shown);
+    if (std::string(r.shown) != kRefused) {
+      EXPECT_NEAR(rt::seconds_between(g_universal_now, g_kept_moment), std::stod(r.shown), 0.001) << "now plus the count";
+    }
+  }
 }
 
 // The only target before 1601 the boxes can give is one that does not read

@@ -11,6 +11,7 @@
 
 #include "convert.h"
 #include "datetime.h"
+#include "datetime_text.h"
 #include "heap.h"
 #include "service.h"
 
@@ -227,6 +228,27 @@ TEST_F(DateTimes, NowIsTheLocalTimeInWholeSeconds) {
                f.hour == local.tm_hour && f.minute == local.tm_min && f.second == local.tm_sec;
   }
   EXPECT_TRUE(matched) << text_of(now);
+}
+
+// The time line under the date-times, which count the time of day away
+// from zero below day 0: seconds between moments, a moment moved, the
+// second a clock shows.
+TEST(TimeLine, SecondsAcrossDayZeroAndTheClocksSecond) {
+  const double before = read_datetime("1899-12-29 18:00:00"), after = read_datetime("1899-12-30 06:00:00");
+  EXPECT_EQ(before, -1.75);
+  EXPECT_NEAR(seconds_between(before, after), 12 * 3600, 1e-6);
+  EXPECT_NEAR(seconds_between(after, before), -12 * 3600, 1e-6);
+  EXPECT_EQ(add_seconds(before, 12 * 3600), after);
+  EXPECT_EQ(add_seconds(after, -6 * 3600), 0.0);
+  EXPECT_EQ(add_seconds(0.0, -6 * 3600), before);
+  for (const double moment : {before, after, read_datetime("2026-12-09 22:45:10"), -657434.0}) {
+    for (const double ms : {0.0, 1.0, 250.0, 999.0}) {
+      EXPECT_EQ(whole_second(add_seconds(moment, ms / 1000)), moment) << moment << " + " << ms << " ms";
+      EXPECT_NEAR(seconds_between(moment, add_seconds(moment, ms / 1000)), ms / 1000, 1e-5);
+    }
+  }
+  EXPECT_EQ(from_linear_days(linear_days(-1.25)), -1.25);
+  EXPECT_EQ(from_linear_days(-2.0), -2.0);
 }
 
 }  // namespace

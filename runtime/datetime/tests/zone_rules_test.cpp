@@ -94,6 +94,32 @@ TEST(ZoneRules, UniversalTimesBefore1900) {
   EXPECT_EQ(universal_datetime(kShanghai, read_datetime("1700-06-01 06:00:00")), read_datetime("1700-05-31 22:00:00"));
 }
 
+// What the zone's clock reads at a universal moment: the second that has
+// begun, in the offset that holds then (a schedule's missed moment is shown
+// so). Away from the changes it undoes universal_datetime.
+TEST(ZoneRules, LocalTimesOfUniversalOnes) {
+  const struct {
+    const ZoneRules& rules;
+    const char* universal;
+    double ms;  // into the second
+    const char* local;
+  } rows[] = {
+      {kNewYork, "2024-11-03 05:59:59", 999, "2024-11-03 01:59:59"},  // the first pass, daylight time
+      {kNewYork, "2024-11-03 06:00:00", 0, "2024-11-03 01:00:00"},    // back an hour
+      {kNewYork, "2024-03-10 06:59:59", 500, "2024-03-10 01:59:59"},
+      {kNewYork, "2024-03-10 07:00:00", 0, "2024-03-10 03:00:00"},    // on an hour
+      {kNewYork, "2025-01-01 04:30:00", 0, "2024-12-31 23:30:00"},
+      {kShanghai, "2026-12-09 14:45:10", 250, "2026-12-09 22:45:10"},
+      {kSydney, "2024-12-31 13:30:00", 0, "2025-01-01 00:30:00"},     // daylight time across the year's end
+      {kNewYork, "1899-12-30 01:00:00", 0, "1899-12-29 20:00:00"},
+      {kShanghai, "1700-05-31 22:00:00", 999, "1700-06-01 06:00:00"},
+  };
+  for (const auto& r : rows) {
+    const double universal = add_seconds(read_datetime(r.universal), r.ms / 1000);
+    EXPECT_EQ(local_datetime(r.rules, universal), read_datetime(r.local)) << r.universal;
+  }
+}
+
 // Read off the system clock alone: its seconds since 1970-01-01 00:00:00
 // universal time, which is day 25569.
 TEST(ZoneRules, UniversalNowIsTheClockInUniversalTime) {

@@ -18,7 +18,7 @@ TEST(PropertyRules, DeclaredTypesOfTheUsedProperties) {
       {UnitClass::CheckBox, prop::kChecked, PropType::Boolean}, {UnitClass::EditBox, prop::kEditContent, PropType::Text},
       {UnitClass::ComboBox, prop::kComboContent, PropType::Text}, {UnitClass::DateBox, prop::kSelectedDate, PropType::DateTime},
       {UnitClass::Timer, prop::kInterval, PropType::Integer},   {UnitClass::Timer, prop::kLeft, PropType::Integer},
-      {UnitClass::Timer, prop::kPeriodsDue, PropType::Integer},
+      {UnitClass::Timer, prop::kSinceLastTick, PropType::Integer},
       {UnitClass::Label, prop::kTag, PropType::Text},           {UnitClass::Button, prop::kDisabled, PropType::Boolean},
       // numbers a class does not have
       {UnitClass::Label, prop::kButtonCaption, PropType::None}, {UnitClass::Button, prop::kLabelCaption, PropType::None},

@@ -119,12 +119,21 @@ TEST_F(WindowEvents, CloseRequestCanBeRefused) {
   EXPECT_EQ(wt::log(), (Log{"close requested", "may close", "destroying"}));
 }
 
-TEST_F(WindowEvents, ShutdownQueryAsksMayClose) {
+// The end of the session asks may close, then tells whether it ends; a set
+// clock is told too. None of them destroys the window.
+TEST_F(WindowEvents, TheSessionsEndAndASetClockAreHeard) {
   ASSERT_TRUE(rt::load_window(wt::kA, 0, false));
+  const HWND a = wt::frame(wt::kA);
+  wt::log().clear();
   wt::hooks().may_close = [] { return 0; };
-  EXPECT_EQ(SendMessageW(wt::frame(wt::kA), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_EQ(SendMessageW(a, WM_QUERYENDSESSION, 0, 0), FALSE);
+  SendMessageW(a, WM_ENDSESSION, FALSE, 0);
   wt::hooks().may_close = [] { return 1; };
-  EXPECT_NE(SendMessageW(wt::frame(wt::kA), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_NE(SendMessageW(a, WM_QUERYENDSESSION, 0, 0), FALSE);
+  SendMessageW(a, WM_ENDSESSION, TRUE, 0);
+  SendMessageW(a, WM_TIMECHANGE, 0, 0);
+  EXPECT_TRUE(rt::is_loaded(wt::kA));
+  EXPECT_EQ(wt::log(), (Log{"may close", "session ends 0", "may close", "session ends 1", "time changed"}));
 }
 
 TEST_F(WindowEvents, MenuCommandsSelectTheItemAtTheirPosition) {

@@ -42,6 +42,12 @@ const rt::HandlerEntry kHandlers[] = {
        return hooks().may_close();
      }},
     {"destroying", [](int, const int32_t*) { return logged("destroying"); }},
+    {"time changed", [](int, const int32_t*) { return logged("time changed"); }},
+    {"session ends",
+     [](int n, const int32_t* args) {
+       log().push_back("session ends " + std::to_string(n > 0 ? args[0] : -1));
+       return 1;
+     }},
     {"menu 1", [](int, const int32_t*) { return logged("menu 1"); }},
     {"menu 2", [](int, const int32_t*) { return logged("menu 2"); }},
     {"clicked",
@@ -82,7 +88,9 @@ const UnitDef kUnitsA[] = {
        {ev::kShown, "shown"},
        {ev::kCloseRequested, "close requested"},
        {ev::kMayClose, "may close"},
-       {ev::kDestroying, "destroying"}}}},
+       {ev::kDestroying, "destroying"},
+       {ev::kTimeChanged, "time changed"},
+       {ev::kSessionEnds, "session ends"}}}},
     {kMenu, nullptr, UnitClass::MenuItem, 0, 0, 0, 0, 0, "菜单", 0, 0, 0, {}},
     {kItem1, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "甲", 0, f::kVisible, 0, {{{0, "menu 1"}}}},
     {kItem2, nullptr, UnitClass::MenuItem, 1, 0, 0, 0, 0, "乙", 0, f::kVisible, 0, {{{0, "menu 2"}}}},
