@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "builtin_data_win.h"
+#include "launch.h"
 #include "main_window.h"
 #include "property_rules.h"
 #include "services.h"
@@ -32,6 +33,7 @@ void on_main_created() {
   }
   rt::put_int(mw::kWindow, mw::时钟1, prop::kInterval, 1000);
   svc::set_tray_icon(kMainWindow, assets::tray_icon_block(), "定时器");
+  carry_out_launch();  // what the command line asked, if anything
 }
 
 // Windows moves a window when it minimises it: a minimised main window

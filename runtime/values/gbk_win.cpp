@@ -31,4 +31,17 @@ std::string to_gbk(const wchar_t* text) {
 
 std::string to_gbk(const std::wstring& text) { return to_gbk(text.c_str()); }
 
+bool to_gbk_exactly(const std::wstring& text, std::string& gbk) {
+  BOOL lossy = FALSE;
+  gbk.clear();
+  if (text.empty()) return true;
+  const int length = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, text.c_str(), length, nullptr, 0, nullptr, &lossy);
+  if (n <= 0) return false;
+  gbk.resize(static_cast<size_t>(n));
+  WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, text.c_str(), length, &gbk[0], n, nullptr, &lossy);
+  // A NUL inside would cut the text short everywhere it goes.
+  return !lossy && gbk.find('\0') == std::string::npos;
+}
+
 }  // namespace rt

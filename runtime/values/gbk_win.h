@@ -11,5 +11,8 @@ std::wstring to_wide(const char* gbk);        // null reads as empty
 std::wstring to_wide(const std::string& gbk);
 std::string to_gbk(const wchar_t* text);      // null reads as empty
 std::string to_gbk(const std::wstring& text);
+// False, with `gbk` as near as it gets, when the text holds a character
+// that GBK has no bytes for.
+bool to_gbk_exactly(const std::wstring& text, std::string& gbk);
 
 }  // namespace rt
