@@ -4,7 +4,7 @@
 // main window's created event carries it out.
 #pragma once
 
-#include "command_line.h"
+#include "start_request.h"
 
 namespace app {
 
