@@ -10,7 +10,7 @@ namespace {
 using Kind = StartRequest::Kind;
 
 // The longest count the schedule takes, as the 定时 button does.
-constexpr int64_t kLongestCount = 2147483647;
+constexpr int64_t kLongestCount = 2147483646;  // a count the window takes: below 2^31 - 1
 constexpr int kSecondsPerDay = 86400;
 
 enum class Option { At, In, ShutDown, Music, Remind, Hide, Help, Resume, Count };
@@ -28,7 +28,7 @@ constexpr OptionName kOptions[] = {
 };
 
 const char kTimeShapes[] = "不是时刻。请写成 23:00、23:00:30 或 \"2026-05-01 23:00\"。";
-const char kTooFar[] = "这个时刻太远：定时最多 2147483647 秒（约 68 年）。";
+const char kTooFar[] = "这个时刻太远：定时最多 2147483646 秒（约 68 年）。";
 const char kDurationShapes[] = "不是时长。请写成 90s、45m、2h 或 1h30m15s（h 时、m 分、s 秒）。";
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -140,7 +140,7 @@ std::string read_in(const std::string& s, StartRequest& r) {
   }
   if (s.empty()) return kDurationShapes;
   if (total == 0) return "时长不能为零。";
-  if (total > kLongestCount) return "时长太长：最多 2147483647 秒（约 68 年）。";
+  if (total > kLongestCount) return "时长太长：最多 2147483646 秒（约 68 年）。";
   r.by_duration = true;
   r.in_seconds = total;
   return "";

@@ -18,7 +18,7 @@
 //   /in 1h30m15s               hours, minutes and seconds, each with its
 //                              unit (h, m, s in any case), in that order,
 //                              each at most once, added up: "90m" and
-//                              "1h90m" are fine; 1 to 2147483647 seconds
+//                              "1h90m" are fine; 1 to 2147483646 seconds
 //
 // This header has a name of its own because the test programs' reader of
 // their options is `command_line.h`, and the layout host has both folders
@@ -53,7 +53,7 @@ struct StartRequest {
   };
   Kind kind = Kind::Usual;
   std::string resume_id;
-  // Schedule: /in gives `in_seconds` (1..2147483647); /at gives `at`,
+  // Schedule: /in gives `in_seconds` (1..2147483646); /at gives `at`,
   // resolved by resolve_at. `at_has_date`: /at named a date, else only a
   // time of day (year, month and day 0 until resolved). `at_argument`: /at
   // and its value as the user wrote them, for resolve_at's error.
@@ -74,7 +74,7 @@ StartRequest read_command_line(const std::vector<Argument>& args);
 // An /at request's target (as read_command_line made it: a date that does
 // not exist is an error there already) against the local clock's now
 // (valid fields): a time of day alone is today, or tomorrow once it has
-// passed (or is now); a date must lie ahead, within the count's 2147483647
+// passed (or is now); a date must lie ahead, within the count's 2147483646
 // seconds, both taken as the difference of wall-clock readings. Turns the
 // request into an Error when it does not hold; leaves any other request as
 // it is.
