@@ -45,10 +45,19 @@ void on_main_moved() {
 
 // A double-click on the icon brings the window back; a right click opens
 // the main window's hidden menu 菜单 at the pointer. A single click (which
-// also comes around a double-click) does nothing.
+// also comes around a double-click) does nothing. A click on a warning
+// balloon shows the window in front of the program the user works in, so
+// that 停止 is one click away; it stops and confirms nothing itself.
 void on_tray_notification(int32_t code) {
   if (code == tray::kTrayDoubleClick) show_main_window();
   if (code == tray::kTrayRightUp) svc::pop_up_menu(kMainWindow, {mw::kWindow, mw::菜单});
+  if (code == tray::kTrayBalloonClick) {
+    show_main_window();
+    // Showing a hidden window activates it, but one already shown may lie
+    // behind another program's. Loading a loaded window brings it to the
+    // front, which the click on the balloon lets the program do.
+    svc::load_window(kMainWindow, false);
+  }
 }
 
 // Visible first: the window state only acts on a visible window, and it

@@ -16,11 +16,15 @@
 #include "window_runtime.h"
 
 namespace tray {
+
+static_assert(kMaxTipChars + 1 == kTipField, "a tip changed in place fills the record's field");
+
 namespace {
 
 // A window that shows an icon: the frame the shell knows the icon by, the
 // icon (destroyed only after the shell has let go of it, at the latest with
-// the window) and the tip, to put both back after a shell restart.
+// the window) and the tip as the shell shows it now, to put both back after
+// a shell restart.
 struct ShownIcon {
   uint32_t window_id;
   HWND frame;
@@ -85,11 +89,37 @@ void set_tray_icon_service(rt::Result&, int n, const rt::Arg* args) {
   put_up(window_id, frame, std::move(icon), rt::to_wide(cut_tip(tip.get())));
 }
 
+// set tray tip: (window reference, tip text). No result. Changes only the
+// tip of the window's icon, and nothing while the window shows none. A tip
+// counting down is set every second: one the shell shows already costs no
+// call into it.
+void set_tray_tip_service(rt::Result&, int n, const rt::Arg* args) {
+  ShownIcon* s = find_shown(rt::arg_at(n, args, 0).low);
+  if (!s) return;
+  const rt::Text tip = rt::to_text(rt::arg_at(n, args, 1));
+  std::wstring wide = rt::to_wide(cut_long_tip(tip.get()));
+  if (wide == s->tip) return;
+  NOTIFYICONDATAW d = tip_record(s->frame, wide);
+  shell_notify(NIM_MODIFY, d);
+  s->tip = std::move(wide);  // also if the shell refused: "TaskbarCreated" brings it
+}
+
+// show tray balloon: (window reference, title, text). No result. A balloon
+// with the information icon from the window's icon; nothing while the
+// window shows none. A click on it comes back through the icon's callback.
+void show_tray_balloon_service(rt::Result&, int n, const rt::Arg* args) {
+  const ShownIcon* s = find_shown(rt::arg_at(n, args, 0).low);
+  if (!s) return;
+  const rt::Text title = rt::to_text(rt::arg_at(n, args, 1)), text = rt::to_text(rt::arg_at(n, args, 2));
+  NOTIFYICONDATAW d = balloon_record(s->frame, rt::to_wide(title.get()), rt::to_wide(text.get()));
+  shell_notify(NIM_MODIFY, d);
+}
+
 void on_window_destroyed(uint32_t window_id) noexcept {
   if (ShownIcon* s = find_shown(window_id)) take_down(*s);
 }
 
-// The icon reports a mouse action in lParam.
+// The icon reports a mouse action, or what became of its balloon, in lParam.
 bool on_icon_message(const rt::FrameMessage& m) noexcept {
   const int32_t code = tray_code(m.lparam);
   if (code) rt::raise_window_event(m, rt::event::kTray, 1, &code);
@@ -115,6 +145,7 @@ TrayCode tray_code(LPARAM mouse_message) {
     case WM_LBUTTONDBLCLK: return kTrayDoubleClick;
     case WM_RBUTTONUP:
     case WM_CONTEXTMENU: return kTrayRightUp;
+    case NIN_BALLOONUSERCLICK: return kTrayBalloonClick;
     default: return kTrayNothing;
   }
 }
@@ -126,6 +157,8 @@ HICON shown_icon(uint32_t window_id) {
 
 void provide_tray_icon_service() {
   rt::provide(rt::Service::SetTrayIcon, set_tray_icon_service);
+  rt::provide(rt::Service::SetTrayTip, set_tray_tip_service);
+  rt::provide(rt::Service::ShowTrayBalloon, show_tray_balloon_service);
   rt::add_destroy_observer(on_window_destroyed);
   rt::add_message_observer(rt::msg::kTrayIcon, on_icon_message);
   if (taskbar_created()) rt::add_message_observer(taskbar_created(), on_taskbar_created);

@@ -289,11 +289,15 @@ bool load_window(uint32_t window_id, uint32_t parent_id, bool dialog_mode) {
   if (!layout) return false;
   if (LoadedWindow* loaded = find_window(window_id)) {
     if (!loaded->closing) {
+      // Back in front, as far as Windows lets the program take the
+      // foreground (activating alone leaves a window behind the program the
+      // user works in); the dialog it waits for, if any, stays in front of it.
       if (IsIconic(loaded->hwnd)) {
         ShowWindow(loaded->hwnd, SW_RESTORE);
       } else {
-        SetActiveWindow(loaded->hwnd);
+        SetForegroundWindow(loaded->hwnd);
       }
+      bring_dialog_forward(*loaded);
       return true;
     }
     destroy_now(*loaded);  // finish the destruction that was asked for

@@ -11,6 +11,7 @@
 #include "owned.h"
 #include "private_messages.h"
 #include "service.h"
+#include "services.h"
 #include "tray_icon_win.h"
 #include "tray_test_support.h"
 #include "window_runtime.h"
@@ -181,6 +182,35 @@ TEST_F(TrayService, TheTipArrivesAsUtf16CutBetweenCharacters) {
   EXPECT_EQ(tt::steps(), (Steps{tt::modified(a_, L"")}));
 }
 
+// The time left of a count, every second: only a changed tip reaches the
+// shell, only the tip changes, and "TaskbarCreated" puts back the last one.
+// Balloons come from the icon, with the information icon. Without an icon
+// neither does anything.
+TEST_F(TrayService, TipAndBalloonsWhileTheIconShows) {
+  const svc::WindowRef a{tt::kA, tt::kAOwn};
+  svc::set_tray_tip(a, "定时器\n剩余 0:00:09");
+  svc::show_tray_balloon(a, "定时器", "1 分钟后将关闭计算机。");
+  set(tt::kA, program_icon(), rt::arg_text("定时器"));
+  svc::set_tray_tip(a, "定时器");
+  svc::set_tray_tip(a, "定时器\n关机 剩余 1:02:03");
+  svc::set_tray_tip(a, "定时器\n关机 剩余 1:02:03");
+  svc::show_tray_balloon(a, "定时器", "5 分钟后将关闭计算机。单击这里打开定时器。");
+  svc::set_tray_tip(a, "定时器\n关机 剩余 1:02:02");
+  SendMessageW(a_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  svc::set_tray_tip(a, ("定时器\n" + times<std::string>("时", 130)).c_str());
+  svc::show_tray_balloon(a, times<std::string>("题", 70).c_str(), times<std::string>("文", 300).c_str());
+  set(tt::kA, rt::omitted(), rt::omitted());
+  svc::set_tray_tip(a, "定时器\n剩余 0:00:01");
+  svc::show_tray_balloon(a, "定时器", "1 分钟后将关闭计算机。");
+  EXPECT_EQ(tt::steps(), (Steps{tt::added(a_, L"定时器"), tt::tip_changed(a_, L"定时器\n关机 剩余 1:02:03"),
+                                tt::balloon(a_, L"定时器", L"5 分钟后将关闭计算机。单击这里打开定时器。"),
+                                tt::tip_changed(a_, L"定时器\n关机 剩余 1:02:02"),
+                                tt::added(a_, L"定时器\n关机 剩余 1:02:02"),
+                                tt::tip_changed(a_, L"定时器\n" + times<std::wstring>(L"时", 123)),
+                                tt::balloon(a_, times<std::wstring>(L"题", 63), times<std::wstring>(L"文", 255)),
+                                tt::deleted(a_)}));
+}
+
 bool write_file(const std::wstring& path, const rt::BlockView& bytes) {
   const HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
@@ -237,15 +267,17 @@ TEST_F(TrayService, TaskbarCreatedModifiesAnIconThatIsStillThere) {
 }
 
 // The icon's mouse messages, posted as the shell posts them: a double-click
-// brings the releases around it, so the handler sees 1, 2, 1.
+// brings the releases around it, so the handler sees 1, 2, 1. Of what the
+// shell reports of a balloon, only the user's click on it counts.
 TEST_F(TrayService, MouseMessagesOfTheIconRaiseTheTrayNotificationEvent) {
   set(tt::kA, program_icon(), rt::arg_text("定时器"));
   tt::steps().clear();
   for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
-                     WM_RBUTTONUP, WM_CONTEXTMENU, WM_MBUTTONUP})
+                     WM_RBUTTONUP, WM_CONTEXTMENU, NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK, NIN_BALLOONHIDE,
+                     NIN_BALLOONTIMEOUT, WM_MBUTTONUP})
     PostMessageW(a_, rt::msg::kTrayIcon, 100, mouse);
   const Steps expected{tt::event("tray 1"), tt::event("tray 2"), tt::event("tray 1"), tt::event("tray 3"),
-                       tt::event("tray 3")};
+                       tt::event("tray 3"), tt::event("tray 4")};
   // The middle button, posted last, raises nothing: wait until the queue
   // has no more of them.
   EXPECT_TRUE(tt::pump_until([&] {

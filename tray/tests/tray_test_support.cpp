@@ -60,14 +60,19 @@ BOOL WINAPI record(DWORD message, PNOTIFYICONDATAW d) {
   if (message == NIM_DELETE) g_showing = nullptr;
   else if (d->hIcon) g_showing = d->hIcon;
   const Step s{"", message, d->cbSize, d->hWnd, d->uID, d->uFlags, d->uCallbackMessage, d->hIcon != nullptr,
-               std::wstring(d->szTip, wcsnlen(d->szTip, 64))};
+               std::wstring(d->szTip, wcsnlen(d->szTip, 128)), d->dwInfoFlags,
+               std::wstring(d->szInfoTitle, wcsnlen(d->szInfoTitle, 64)), std::wstring(d->szInfo, wcsnlen(d->szInfo, 256))};
   steps().push_back(s);
   if (d->hIcon) icons().push_back(d->hIcon);
   return refused().count(message) ? FALSE : TRUE;
 }
 
-Step call(DWORD message, HWND w, bool icon, const std::wstring& tip) {
-  return Step{"", message, 152, w, 100, icon ? UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP} : 0, 0x8064, icon, tip};
+constexpr UINT kIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+
+Step call(DWORD message, HWND w, UINT flags, const std::wstring& tip, const std::wstring& title = L"",
+          const std::wstring& text = L"") {
+  const DWORD info_icon = flags & NIF_INFO ? NIIF_INFO : 0;
+  return Step{"", message, 936, w, 100, flags, 0x8064, (flags & NIF_ICON) != 0, tip, info_icon, title, text};
 }
 
 const char* message_name(DWORD m) {
@@ -115,11 +120,16 @@ void PrintTo(const Step& s, std::ostream* os) {
   *os << message_name(s.message) << " size " << s.size << " window " << s.window << " id " << s.id << " flags "
       << s.flags << " callback 0x" << std::hex << s.callback << std::dec << (s.icon ? " icon" : " no icon") << " tip "
       << ::testing::PrintToString(s.tip);
+  if (s.flags & NIF_INFO) *os << " balloon " << s.info_icon << ::testing::PrintToString(s.title + L"/" + s.text);
 }
 
-Step added(HWND w, const std::wstring& tip) { return call(NIM_ADD, w, true, tip); }
-Step modified(HWND w, const std::wstring& tip) { return call(NIM_MODIFY, w, true, tip); }
-Step deleted(HWND w, const std::wstring& tip) { return call(NIM_DELETE, w, false, tip); }
+Step added(HWND w, const std::wstring& tip) { return call(NIM_ADD, w, kIconFlags, tip); }
+Step modified(HWND w, const std::wstring& tip) { return call(NIM_MODIFY, w, kIconFlags, tip); }
+Step deleted(HWND w, const std::wstring& tip) { return call(NIM_DELETE, w, 0, tip); }
+Step tip_changed(HWND w, const std::wstring& tip) { return call(NIM_MODIFY, w, NIF_TIP, tip); }
+Step balloon(HWND w, const std::wstring& title, const std::wstring& text) {
+  return call(NIM_MODIFY, w, NIF_INFO, L"", title, text);
+}
 Step event(const std::string& what) {
   Step s;
   s.event = what;

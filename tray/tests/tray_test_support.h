@@ -34,20 +34,26 @@ struct Step {
   UINT id = 0, flags = 0, callback = 0;
   bool icon = false;
   std::wstring tip;
+  DWORD info_icon = 0;  // the balloon's
+  std::wstring title, text;
 
   bool operator==(const Step& o) const {
     return event == o.event && message == o.message && size == o.size && window == o.window && id == o.id &&
-           flags == o.flags && callback == o.callback && icon == o.icon && tip == o.tip;
+           flags == o.flags && callback == o.callback && icon == o.icon && tip == o.tip && info_icon == o.info_icon &&
+           title == o.title && text == o.text;
   }
 };
 void PrintTo(const Step& s, std::ostream* os);
 using Steps = std::vector<Step>;
 
-// The calls as the tray must make them: record size 152, identifier 100,
+// The calls as the tray must make them: record size 936, identifier 100,
 // callback message 0x8064; with an icon the flags message, icon and tip.
 Step added(HWND w, const std::wstring& tip);
 Step modified(HWND w, const std::wstring& tip);
 Step deleted(HWND w, const std::wstring& tip = L"");
+// The tip alone changed; a balloon with the information icon.
+Step tip_changed(HWND w, const std::wstring& tip);
+Step balloon(HWND w, const std::wstring& title, const std::wstring& text);
 Step event(const std::string& what);
 
 Steps& steps();

@@ -1,5 +1,6 @@
-// Cutting the tip to 62 bytes between whole GBK characters. The literals
-// below are GBK: each Chinese character is two bytes.
+// Cutting the tip to 62 bytes, or a tip changed in place to 127 characters,
+// between whole GBK characters. The literals below are GBK: each Chinese
+// character is two bytes.
 #include "tray_tip.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,14 @@ TEST(TrayTip, KeepsAtMost62BytesOfWholeCharacters) {
   };
   for (const auto& c : cases) EXPECT_EQ(tray::cut_tip(c.text.c_str()), c.tip) << c.what;
   EXPECT_EQ(tray::cut_tip(nullptr), "");
+}
+
+TEST(TrayTip, ATipChangedInPlaceKeepsAtMost127Characters) {
+  const std::string counting = "定时器\n关机 剩余 596523:14:07";  // 22 characters
+  EXPECT_EQ(tray::cut_long_tip(times("时", 127).c_str()), times("时", 127));
+  EXPECT_EQ(tray::cut_long_tip(times("a", 128).c_str()), times("a", 127));
+  EXPECT_EQ(tray::cut_long_tip((counting + times("时", 120)).c_str()), counting + times("时", 127 - 22));
+  EXPECT_EQ(tray::cut_long_tip((times("a", 126) + "\xB6").c_str()), times("a", 126)) << "a lone lead byte";
 }
 
 }  // namespace
