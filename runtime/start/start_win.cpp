@@ -7,6 +7,7 @@
 #include "datetime.h"
 #include "heap.h"
 #include "message_box_win.h"
+#include "schedule_store_win.h"
 #include "sound/sound_service_win.h"
 #include "system/shutdown_win.h"
 #include "window_runtime.h"
@@ -40,6 +41,7 @@ void start_runtime() {
   provide_window_services();
   system::provide_shutdown_service();
   provide_sound_services();
+  store::provide_store_services();
 }
 
 }  // namespace rt
