@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "datetime.h"
+#include "schedule_record.h"
 
 namespace app {
 namespace {
@@ -146,13 +147,6 @@ std::string read_in(const std::string& s, StartRequest& r) {
   return "";
 }
 
-// What the program writes into the Run key: up to 16 hexadecimal digits.
-bool is_resume_id(const std::string& id) {
-  return !id.empty() && id.size() <= 16 && std::all_of(id.begin(), id.end(), [](char c) {
-    return is_digit(c) || (lower(c) >= 'a' && lower(c) <= 'f');
-  });
-}
-
 int second_of_day(const LocalMoment& m) { return m.hour * 3600 + m.minute * 60 + m.second; }
 
 }  // namespace
@@ -206,7 +200,7 @@ StartRequest read_command_line(const std::vector<Argument>& args) {
         break;
       case Option::Hide: r.hide = true; break;
       case Option::Resume:
-        if (!is_resume_id(value)) return wrong(what, "不是有效的编号。");
+        if (!rt::store::is_record_id(value)) return wrong(what, "不是有效的编号。");
         r.resume_id = value;
         resume = what;
         break;

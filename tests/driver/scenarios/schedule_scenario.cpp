@@ -105,14 +105,21 @@ std::vector<std::wstring> record_ids() {
 
 std::wstring record_key(const std::wstring& id) { return std::wstring(kSchedules) + L"\\" + id; }
 
+// A flag of a record; 0xFFFF when it is not there.
 DWORD record_dword(const std::wstring& id, const wchar_t* name) {
-  DWORD value = 0xFFFF, size = sizeof value;
-  RegGetValueW(HKEY_CURRENT_USER, record_key(id).c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+  DWORD value = 0xFFFF, size = sizeof value, type = 0;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, record_key(id).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD)
+    value = 0xFFFF;
+  RegCloseKey(key);
   return value;
 }
 
 void forget_every_record() {
-  RegDeleteTreeW(HKEY_CURRENT_USER, kSchedules);
+  for (const std::wstring& id : record_ids()) RegDeleteKeyW(HKEY_CURRENT_USER, record_key(id).c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, kSchedules);
   HKEY run = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
   for (const auto& entry : run_entries()) RegDeleteValueW(run, entry.first.c_str());
@@ -262,9 +269,9 @@ TEST_F(KeptSchedule, WhenTheSessionEndsTheScheduleComesBackAtSignIn) {
 TEST_F(KeptSchedule, AMissedMomentIsToldAndABrokenRecordIsDropped) {
   drv::ask(app_.window, WM_CLOSE);
   ASSERT_TRUE(scn::exits_with_zero(app_));
-  plant_record(L"c0ffee", -3600);
+  plant_record(L"C0FFEE", -3600);
   scn::Launched back;
-  back.process = sign_in(run_entries()[std::wstring(kEntryPrefix) + L"c0ffee"]);
+  back.process = sign_in(run_entries()[std::wstring(kEntryPrefix) + L"C0FFEE"]);
   ss::Box box = ss::wait_for_box(back.process.id());
   EXPECT_EQ(box.caption, L"提醒");
   EXPECT_EQ(box.text.rfind(L"错过的定时：", 0), 0u) << drv::utf8(box.text);
@@ -276,8 +283,8 @@ TEST_F(KeptSchedule, AMissedMomentIsToldAndABrokenRecordIsDropped) {
   drv::ask(back.window, WM_CLOSE);
   EXPECT_TRUE(scn::exits_with_zero(back));
 
-  plant_record(L"bad", 3600, REG_SZ);
-  back.process = sign_in(run_entries()[std::wstring(kEntryPrefix) + L"bad"]);
+  plant_record(L"BAD0", 3600, REG_SZ);
+  back.process = sign_in(run_entries()[std::wstring(kEntryPrefix) + L"BAD0"]);
   box = ss::wait_for_box(back.process.id());
   EXPECT_EQ(box.caption, L"提示");
   EXPECT_TRUE(nothing_kept()) << "the broken record and its entry are gone";
