@@ -1,6 +1,7 @@
 #include "accessible_win.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "gbk_win.h"
@@ -13,7 +14,7 @@ namespace {
 void release_service(IAccPropServices* s) { s->Release(); }
 using ServiceOwner = UniqueHandle<IAccPropServices*, &release_service>;
 
-// Made once, at the first annotation (the main window's creation), and kept
+// Made once, at the first annotation (a reader's first question), and kept
 // for the rest of the process; a failure is not tried again. Null when
 // Windows has no such service: the program then simply says nothing.
 IAccPropServices* service() {
@@ -39,12 +40,6 @@ HRESULT set_prop(HWND w, DWORD object, DWORD child, const MSAAPROPID& prop, cons
 HRESULT clear_props(HWND w, DWORD object, DWORD child, const MSAAPROPID* props, int count) {
   IAccPropServices* s = service();
   return s ? s->ClearHwndProps(w, object, child, props, count) : E_FAIL;
-}
-
-bool assistive_program_listens() {
-  BOOL reader = FALSE;
-  return (SystemParametersInfoW(SPI_GETSCREENREADER, 0, &reader, 0) && reader) ||
-         IsWinEventHookInstalled(EVENT_OBJECT_FOCUS);
 }
 
 AccessCalls g_calls = real_access_calls();
@@ -77,17 +72,44 @@ std::wstring name_from(const Unit& caption) {
 }
 
 // The windows a screen reader meets for a unit: the unit's own, and the
-// edit field of an editable combo box, where the focus lands.
-std::vector<HWND> reader_windows(const Unit& u) {
+// edit field of an editable combo box, where the focus lands; with `list`,
+// a combo box's drop-down list too, which is asked about only once it
+// drops down.
+std::vector<HWND> reader_windows(const Unit& u, bool list = false) {
   std::vector<HWND> all{u.hwnd};
   if (u.cls != UnitClass::ComboBox) return all;
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (GetComboBoxInfo(u.hwnd, &info) && info.hwndItem && info.hwndItem != u.hwnd) all.push_back(info.hwndItem);
+  if (!GetComboBoxInfo(u.hwnd, &info)) return all;
+  if (info.hwndItem && info.hwndItem != u.hwnd) all.push_back(info.hwndItem);
+  if (list && info.hwndList) all.push_back(info.hwndList);
   return all;
 }
 
 bool annotated(const Unit& u) { return u.hwnd && (u.cls == UnitClass::Label || u.layout->def->named_by != 0); }
+
+// A reader's question goes to the window it is about. A procedure of ours,
+// put above the own procedure of each window of a unit once the units are
+// made, hears it: below the themed look's where the look takes the control
+// over later, above it where the look caught the control's creation. What
+// it replaced is kept by the window's handle, as the look keeps its
+// records, until the window's last message: it is still needed after the
+// unit has gone.
+struct Listener {
+  WNDPROC next;
+  HWND frame;
+};
+std::unordered_map<HWND, Listener> g_listeners;
+
+LRESULT CALLBACK listen_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
+  const auto found = g_listeners.find(h);
+  if (found == g_listeners.end()) return DefWindowProcW(h, m, wp, lp);
+  const Listener l = found->second;
+  if (m == WM_GETOBJECT)
+    if (LoadedWindow* w = window_from(l.frame)) annotate_units(*w);
+  if (m == WM_NCDESTROY) g_listeners.erase(found);
+  return CallWindowProcW(l.next, h, m, wp, lp);
+}
 
 bool announces(const LoadedWindow& w) { return (w.own().layout->def->flags & unit_flag::kTopmost) != 0; }
 
@@ -105,7 +127,7 @@ std::wstring message_of(const LoadedWindow& w) {
 }  // namespace
 
 AccessCalls real_access_calls() {
-  return {assistive_program_listens, set_prop_text, set_prop, clear_props, MessageBeep, NotifyWinEvent};
+  return {set_prop_text, set_prop, clear_props, MessageBeep, NotifyWinEvent};
 }
 
 AccessCalls set_access_calls(const AccessCalls& calls) {
@@ -114,9 +136,21 @@ AccessCalls set_access_calls(const AccessCalls& calls) {
   return old;
 }
 
+void await_readers(LoadedWindow& w) {
+  for (size_t i = 1; i < w.units.size(); ++i) {  // the frame hears for itself
+    if (!w.units[i]->hwnd) continue;
+    for (HWND h : reader_windows(*w.units[i], true)) {
+      Listener& l = g_listeners[h];
+      l.frame = w.hwnd;
+      l.next = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&listen_proc)));
+    }
+  }
+  w.names = ReaderNames::Awaited;
+}
+
 void annotate_units(LoadedWindow& w) {
-  if (w.annotated || !g_calls.assistive_program_listens()) return;
-  w.annotated = true;
+  if (w.names != ReaderNames::Awaited) return;
+  w.names = ReaderNames::Given;  // once, whatever the service answers
   if (announces(w)) {
     set_role(w.hwnd, ROLE_SYSTEM_ALERT);
     set_name(w.hwnd, message_of(w));
@@ -132,12 +166,12 @@ void annotate_units(LoadedWindow& w) {
 }
 
 void forget_annotations(const LoadedWindow& w, const Unit& u) {
-  if (!w.annotated || !annotated(u)) return;
+  if (w.names != ReaderNames::Given || !annotated(u)) return;
   for (HWND r : reader_windows(u)) clear(r);
 }
 
 void forget_annotations(LoadedWindow& w) {
-  if (!w.annotated) return;
+  if (w.names != ReaderNames::Given) return;
   if (announces(w)) clear(w.hwnd);
   for (const auto& u : w.units) forget_annotations(w, *u);
 }

@@ -5,12 +5,14 @@
 // comes up unasked (the shutdown confirmation) plays the system's warning
 // sound and raises an alert event, so that it is heard and read out.
 //
-// Names and roles are given only while an assistive program listens (a
-// screen reader says so; voice control or a magnifier that follows the
-// focus hooks the focus events): the property service costs most users
-// half a megabyte of memory for nothing. A window is annotated when it is
-// created, or later once one listens: at its next activation, or when a
-// screen reader says it has started.
+// Names and roles are given on demand: the property service costs most
+// users over half a megabyte of memory for nothing, and whether an
+// assistive program listens cannot be told beforehand (Wine, and Windows
+// whenever any program hooks events, say one does). An assistive program
+// asks a window for its accessible object (WM_GETOBJECT) before it reads
+// anything of it, so a window's units are named on the first question that
+// any of its windows hears, before the question is answered; a run that
+// nobody reads never makes the service.
 //
 // Every call goes through one table, so that tests can record them: Wine's
 // property service answers E_NOTIMPL to every method, and its MessageBeep
@@ -26,7 +28,6 @@
 namespace rt::win {
 
 struct AccessCalls {
-  bool (*assistive_program_listens)();
   // IAccPropServices::SetHwndPropStr, SetHwndProp and ClearHwndProps of the
   // one property service, made at the first call.
   HRESULT (*set_prop_text)(HWND w, DWORD object, DWORD child, const MSAAPROPID& prop, const wchar_t* text);

@@ -143,7 +143,7 @@ void create_units(LoadedWindow& w) {
     Unit& u = *w.units[i];
     if (u.hwnd && u.visible && u.cls != UnitClass::Timer) ShowWindow(u.hwnd, SW_SHOWNA);
   }
-  annotate_units(w);
+  await_readers(w);
 }
 
 }  // namespace rt::win

@@ -59,7 +59,6 @@ bool frame_keeps_focus(const LoadedWindow& w) { return (w.own().layout->def->fla
 void on_activate(LoadedWindow& w, WPARAM wparam) {
   if (LOWORD(wparam) != WA_INACTIVE) {
     restart_input_wait(w);
-    annotate_units(w);  // an assistive program may have started meanwhile
     return;
   }
   runtime().space_down = false;  // its key-up may go elsewhere now
@@ -158,9 +157,11 @@ LRESULT CALLBACK frame_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) noexcept {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       return button_face_colors(reinterpret_cast<HDC>(wp));
+    case WM_GETOBJECT:  // a screen reader's question: its units are named before it is answered
+      annotate_units(*w);
+      return DefWindowProcW(h, m, wp, lp);
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-      if (m == WM_SETTINGCHANGE && wp == SPI_SETSCREENREADER) annotate_units(*w);
       follow_display_settings(*w, m, wp);
       return DefWindowProcW(h, m, wp, lp);
     default:

@@ -50,6 +50,11 @@ struct DisabledByDialog {
   bool was_enabled;
 };
 
+// How far a window is named for screen readers: while its units are being
+// made, a question names nothing; once they are, the first question names
+// them (accessible_win.cpp).
+enum class ReaderNames { Building, Awaited, Given };
+
 struct LoadedWindow {
   uint32_t id;
   uint64_t serial;  // tells a reloaded window from the one before
@@ -63,7 +68,7 @@ struct LoadedWindow {
   UniqueMenu menu_bar;
   bool pending_first_show = false;
   bool closing = false;
-  bool annotated = false;  // its units named for an assistive program that listens
+  ReaderNames names = ReaderNames::Building;
   std::vector<DisabledByDialog> disabled;
   HWND last_focus = nullptr;  // restored when the window is activated again
   // When the window was last shown, restored or activated: its buttons that
@@ -200,13 +205,15 @@ void watch_presses(Unit& button);
 void restart_input_wait(LoadedWindow& w);
 bool click_counts(LoadedWindow& w, Unit& button);
 
-// For screen readers (accessible_win.cpp): once a window's units exist, and
-// while an assistive program listens (else at the next activation, or when
-// a screen reader starts), each input is named by its caption and each
-// label said to be static text, and a window that comes up unasked (a
-// topmost layout) is an alert named by its question; all of it is
-// forgotten when the window or the unit is destroyed. Such a window is
+// For screen readers (accessible_win.cpp). Once a window's units exist, its
+// windows await a reader's question (WM_GETOBJECT): the frame in its own
+// procedure, each control's windows in one put above theirs. The first
+// question, before it is answered, names the window's units: each input by
+// its caption, each label said to be static text, and a window that comes
+// up unasked (a topmost layout) an alert named by its question; all of it
+// is forgotten when the window or the unit is destroyed. Such a window is
 // announced each time it is shown: the warning sound and the alert event.
+void await_readers(LoadedWindow& w);
 void annotate_units(LoadedWindow& w);
 void forget_annotations(LoadedWindow& w);
 void forget_annotations(const LoadedWindow& w, const Unit& u);

@@ -73,7 +73,7 @@ WNDPROC proc_of(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, 
 
 int style(int scheme) { return rt::result_int(rt::call(rt::Service::VisualStyle, {rt::arg_int(scheme)})); }
 
-TEST_F(WindowServices, VisualStyleTakesOverTheStandardControlsAndLetsThemDrawThemselvesAgain) {
+TEST_F(WindowServices, VisualStyleTakesOverTheStandardControlsAndSwitchedOffLeavesItsProceduresInPlace) {
   const HWND button = wt::control(wt::kA, wt::kButton), label = wt::control(wt::kA, wt::kLabel);
   const HWND date = wt::control(wt::kA, wt::kDate), edit = wt::control(wt::kA, wt::kEdit);
   const WNDPROC button_proc = proc_of(button);
