@@ -135,8 +135,10 @@ void plant_record(const std::wstring& id, long long seconds, DWORD moment_type =
             ERROR_SUCCESS);
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
-  const unsigned long long moment = ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) +
-                                    static_cast<unsigned long long>(seconds * 10000000LL);
+  // The program keeps whole milliseconds.
+  const unsigned long long moment =
+      ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000 * 10000 +
+      static_cast<unsigned long long>(seconds * 10000000LL);
   RegSetValueExW(key, L"Moment", 0, moment_type, reinterpret_cast<const BYTE*>(&moment), sizeof moment);
   const DWORD one = 1, zero = 0;
   RegSetValueExW(key, L"Shutdown", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
