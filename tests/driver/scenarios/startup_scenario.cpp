@@ -1,10 +1,12 @@
 // timer.exe as it starts: the time boxes filled, the clock running, the
-// tray icon up; minimising into the tray and coming back.
+// tray icon up; minimising into the tray and coming back; a start with a
+// schedule on its command line, and one with arguments it cannot take.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,6 +121,45 @@ TEST_F(Startup, TheTrayIconComesBackAfterTheShellRestarts) {
   PostMessageW(app_.window, taskbar_created, 0, 0);
   EXPECT_TRUE(drv::wait_until([&] { return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE; }))
       << "the program put its icon back";
+}
+
+// A shortcut's command line: the window comes up counting, its boxes
+// filled and ticked as the arguments say, as if the user had clicked 定时.
+TEST(StartupCommandLine, AScheduleOnTheCommandLineCountsAsIf定时WasClicked) {
+  const SYSTEMTIME target = ss::local_time_plus(30);
+  scn::Launched app;
+  ASSERT_TRUE(scn::launch(L"timer", {L"/in", L"30s", L"/remind", L"开会", L"-SHUTDOWN"}, kCaption, &app));
+  const auto unit = [&](int index) { return ss::unit(app.window, index); };
+  EXPECT_TRUE(drv::wait_until([&] { return drv::text_of(unit(kStartButton)) == L"停止"; }));
+  const std::wstring count = drv::text_of(unit(kRemainingLabel));
+  EXPECT_TRUE(count == L"30" || count == L"29" || count == L"28") << drv::utf8(count);
+  EXPECT_EQ(drv::check_state(unit(kCheckShutdown)), BST_CHECKED);
+  EXPECT_EQ(drv::check_state(unit(kCheckReminder)), BST_CHECKED);
+  EXPECT_EQ(drv::check_state(unit(kCheckMusic)), BST_UNCHECKED);
+  EXPECT_EQ(drv::text_of(unit(kReminderEdit)), L"开会");
+  EXPECT_EQ(drv::text_of(unit(kHourBox)), std::to_wstring(target.wHour));
+  EXPECT_EQ(drv::text_of(unit(kMinuteBox)), std::to_wstring(target.wMinute));
+  const std::wstring second = drv::text_of(unit(kSecondBox));
+  EXPECT_TRUE(second == std::to_wstring(target.wSecond) || second == std::to_wstring((target.wSecond + 1) % 60))
+      << drv::utf8(second);
+  scn::take_shot(app.window, L"startup_command_line");
+  drv::ask(app.window, WM_CLOSE);
+  EXPECT_TRUE(scn::exits_with_zero(app));
+}
+
+// Arguments it cannot take: the box names the argument and gives the
+// usage, no window comes, and the exit code is 87.
+TEST(StartupCommandLine, AnHourThatIsNoneIsRefusedWithExitCode87) {
+  drv::Process process = drv::Process::start(scn::program(L"timer"), {L"/at", L"25:00"});
+  ASSERT_TRUE(process.started());
+  const ss::Box box = ss::wait_for_box(process.id());
+  EXPECT_EQ(box.caption, L"提示");
+  EXPECT_EQ(box.text.rfind(L"参数 /at 25:00 有误：", 0), 0u) << drv::utf8(box.text);
+  EXPECT_NE(box.text.find(L"\r\n\r\n"), std::wstring::npos) << "the usage follows";
+  EXPECT_NE(box.text.find(L"/shutdown"), std::wstring::npos) << drv::utf8(box.text);
+  EXPECT_EQ(drv::find_window({kCaption, L"", process.id(), false}), nullptr) << "no main window";
+  ASSERT_TRUE(ss::close_box(box));
+  EXPECT_EQ(process.wait_exit(drv::kPromptMs), std::optional<DWORD>(87));
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 // timer.exe's tray icon, clicked on the taskbar of the virtual desktop as a
 // person clicks it: single, double and right clicks, the popup menu's four
-// rows (show, hide, exit, about) and the about box.
+// rows (show, hide, exit, about) and the about box; the balloons it shows
+// while a shutdown is ahead.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <commctrl.h>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "main_window_session.h"
 
@@ -163,6 +168,49 @@ TEST_F(TrayMenu, AboutShowsTheProgramsTextWithoutAnIcon) {
   scn::take_shot(box.window, L"tray_about_box");
   EXPECT_TRUE(ss::close_box(box));
   EXPECT_TRUE(drv::is_visible(app_.window)) << "the program goes on";
+}
+
+// The balloons the notification area shows: Wine's taskbar draws each as a
+// visible balloon tooltip of its own, which gives its text.
+std::vector<std::wstring> balloon_texts() {
+  std::vector<std::wstring> texts;
+  for (HWND tip : drv::find_windows({L"", L"tooltips_class32", 0, true}))
+    if (drv::style_of(tip) & TTS_BALLOON) texts.push_back(drv::text_of(tip));
+  return texts;
+}
+bool balloon_shows(const std::wstring& text) {
+  const std::vector<std::wstring> texts = balloon_texts();
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// Started in the tray from a command line, a balloon says what was set.
+// Wine's taskbar sends no click of a balloon, so the driver sends what
+// Windows sends: it brings the window in front, still counting. A count with
+// 关机 ticked warns as it passes ten minutes.
+TEST(TrayBalloons, AStartInTheTraySaysWhatItSetAndAShutdownAheadIsWarnedOf) {
+  drv::Process process = drv::Process::start(scn::program(L"timer"), {L"/in", L"30m", L"/music", L"/hide"});
+  ASSERT_TRUE(process.started());
+  const HWND main = drv::wait_for_window({kCaption, L"", process.id(), false});
+  ASSERT_NE(main, nullptr);
+  EXPECT_FALSE(drv::is_visible(main)) << "started in the tray";
+  const std::wstring set = L"已定时：" + ss::datetime_text(ss::local_time_plus(1800));
+  const std::wstring set_before = L"已定时：" + ss::datetime_text(ss::local_time_plus(1799));
+  EXPECT_TRUE(drv::wait_until([&] { return balloon_shows(set) || balloon_shows(set_before); }, 10000))
+      << "no balloon " << drv::utf8(set);
+  PostMessageW(main, kTrayMessage, kTrayIconId, NIN_BALLOONUSERCLICK);
+  EXPECT_TRUE(drv::wait_until([&] { return drv::is_visible(main) && GetForegroundWindow() == main; }))
+      << "the window comes in front";
+  EXPECT_EQ(drv::text_of(ss::unit(main, kStartButton)), L"停止") << "the click stops nothing";
+  drv::ask(main, WM_CLOSE);
+  EXPECT_EQ(process.wait_exit(drv::kPromptMs), std::optional<DWORD>(0));
+
+  scn::Launched shut_down;
+  ASSERT_TRUE(scn::launch(L"timer", {L"/in", L"601s", L"/shutdown"}, kCaption, &shut_down));
+  EXPECT_TRUE(drv::wait_until([] { return balloon_shows(L"10 分钟后将关闭计算机。单击这里打开定时器。"); }, 10000))
+      << "no warning";
+  scn::take_desktop_shot(L"tray_balloon_warning");
+  drv::ask(shut_down.window, WM_CLOSE);
+  EXPECT_TRUE(scn::exits_with_zero(shut_down));
 }
 
 }  // namespace
