@@ -36,7 +36,7 @@ const rt::HandlerEntry kHandlers[] = {
     {h::kMainMoved, plain<on_main_moved>},
     {h::kMainTray, with_code<on_tray_notification>},
     {h::kMainTimeChanged, plain<schedule::on_time_changed>},
-    {h::kMainSessionEnds, with_code<schedule::on_session_ends>},
+    {h::kMainSessionEnds, with_code<on_session_ends>},
     {h::kMainDestroying, plain<schedule::on_main_destroying>},
     {h::kMenuShow, plain<show_main_window>},
     {h::kMenuHide, plain<hide_main_window>},

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "builtin_data_win.h"
+#include "keeping.h"
 #include "launch.h"
 #include "main_window.h"
 #include "property_rules.h"
@@ -58,6 +59,14 @@ void on_tray_notification(int32_t code) {
     // front, which the click on the balloon lets the program do.
     svc::load_window(kMainWindow, false);
   }
+}
+
+// The program ends with the session, its schedule kept for the next
+// sign-in. Windows would end the process anyway; ending it here makes the
+// end the same wherever the session's end waits for programs to go.
+void on_session_ends(int32_t ends) {
+  schedule::on_session_ends(ends);
+  if (ends) close_main_window();
 }
 
 // Visible first: the window state only acts on a visible window, and it

@@ -10,6 +10,8 @@ namespace app {
 void on_main_created();
 void on_main_moved();
 void on_tray_notification(int32_t code);
+// Windows ends the session (1), or goes on after all (0).
+void on_session_ends(int32_t ends);
 
 void show_main_window();
 void hide_main_window();
