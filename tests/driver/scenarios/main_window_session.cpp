@@ -39,6 +39,46 @@ long long seconds_between(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 
 HWND unit(HWND main, int index) { return drv::child_by_id(main, index); }
 
+const wchar_t kSchedules[] = L"Software\\定时器\\Schedules";
+const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kEntryPrefix[] = L"定时器 ";
+
+std::map<std::wstring, std::wstring> run_entries() {
+  std::map<std::wstring, std::wstring> entries;
+  HKEY run = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_READ, &run) != ERROR_SUCCESS) return entries;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256], data[1024];
+    DWORD name_size = 256, data_size = sizeof data, type = 0;
+    if (RegEnumValueW(run, i, name, &name_size, nullptr, &type, reinterpret_cast<BYTE*>(data), &data_size) !=
+        ERROR_SUCCESS)
+      break;
+    if (std::wstring(name).rfind(kEntryPrefix, 0) == 0 && type == REG_SZ) entries[name] = data;
+  }
+  RegCloseKey(run);
+  return entries;
+}
+
+std::vector<std::wstring> record_ids() {
+  std::vector<std::wstring> ids;
+  HKEY schedules = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSchedules, 0, KEY_READ, &schedules) != ERROR_SUCCESS) return ids;
+  wchar_t name[256];
+  for (DWORD i = 0; RegEnumKeyW(schedules, i, name, 256) == ERROR_SUCCESS; ++i) ids.push_back(name);
+  RegCloseKey(schedules);
+  return ids;
+}
+
+void forget_kept_schedules() {
+  for (const std::wstring& id : record_ids())
+    RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kSchedules) + L"\\" + id).c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, kSchedules);
+  HKEY run = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
+  for (const auto& entry : run_entries()) RegDeleteValueW(run, entry.first.c_str());
+  RegCloseKey(run);
+}
+
 bool focus_unit(HWND main, int index) {
   if (!drv::bring_to_front(main)) return false;
   // The window gives the focus back to a control a moment after it comes to

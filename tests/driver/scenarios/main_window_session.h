@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "scenario_support.h"
 #include "timer_windows.h"
@@ -60,6 +62,17 @@ Box wait_for_box(DWORD process_id, DWORD timeout_ms = drv::kPromptMs);
 // Presses Enter in the box and waits until it is gone. A box that came up
 // unasked, topmost, takes no key for its first second: the Enter waits.
 bool close_box(const Box& box);
+
+// What the program keeps while a schedule counts, read from the registry:
+// its records' ids and its entries under Run, by name, with their commands.
+// Scenarios that may leave a counting program behind forget them all
+// afterwards, so that no sign-in of this Wine session starts it again.
+extern const wchar_t kSchedules[];
+extern const wchar_t kRun[];
+extern const wchar_t kEntryPrefix[];
+std::vector<std::wstring> record_ids();
+std::map<std::wstring, std::wstring> run_entries();
+void forget_kept_schedules();
 
 // Scenarios with timer.exe started; at the end it is closed and must exit
 // with 0.

@@ -72,38 +72,12 @@ TEST_F(Schedule, ATargetInThePastCountsItsSecondsLessOne) {
 
 // ---- the kept schedule ------------------------------------------------------
 
-const wchar_t kSchedules[] = L"Software\\定时器\\Schedules";
-const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kEntryPrefix[] = L"定时器 ";
+using ss::kEntryPrefix;
+using ss::kRun;
+using ss::record_ids;
+using ss::run_entries;
 
-// The program's entries under Run, by name, with their commands.
-std::map<std::wstring, std::wstring> run_entries() {
-  std::map<std::wstring, std::wstring> entries;
-  HKEY run = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_READ, &run) != ERROR_SUCCESS) return entries;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256], data[1024];
-    DWORD name_size = 256, data_size = sizeof data, type = 0;
-    if (RegEnumValueW(run, i, name, &name_size, nullptr, &type, reinterpret_cast<BYTE*>(data), &data_size) !=
-        ERROR_SUCCESS)
-      break;
-    if (std::wstring(name).rfind(kEntryPrefix, 0) == 0 && type == REG_SZ) entries[name] = data;
-  }
-  RegCloseKey(run);
-  return entries;
-}
-
-std::vector<std::wstring> record_ids() {
-  std::vector<std::wstring> ids;
-  HKEY schedules = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSchedules, 0, KEY_READ, &schedules) != ERROR_SUCCESS) return ids;
-  wchar_t name[256];
-  for (DWORD i = 0; RegEnumKeyW(schedules, i, name, 256) == ERROR_SUCCESS; ++i) ids.push_back(name);
-  RegCloseKey(schedules);
-  return ids;
-}
-
-std::wstring record_key(const std::wstring& id) { return std::wstring(kSchedules) + L"\\" + id; }
+std::wstring record_key(const std::wstring& id) { return std::wstring(ss::kSchedules) + L"\\" + id; }
 
 // A flag of a record; 0xFFFF when it is not there.
 DWORD record_dword(const std::wstring& id, const wchar_t* name) {
@@ -115,15 +89,6 @@ DWORD record_dword(const std::wstring& id, const wchar_t* name) {
     value = 0xFFFF;
   RegCloseKey(key);
   return value;
-}
-
-void forget_every_record() {
-  for (const std::wstring& id : record_ids()) RegDeleteKeyW(HKEY_CURRENT_USER, record_key(id).c_str());
-  RegDeleteKeyW(HKEY_CURRENT_USER, kSchedules);
-  HKEY run = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
-  for (const auto& entry : run_entries()) RegDeleteValueW(run, entry.first.c_str());
-  RegCloseKey(run);
 }
 
 // Plants a record as a program that counted would have left it: the moment
@@ -178,12 +143,12 @@ bool nothing_kept() { return record_ids().empty() && run_entries().empty(); }
 class KeptSchedule : public Schedule {
  protected:
   void SetUp() override {
-    forget_every_record();
+    ss::forget_kept_schedules();
     Schedule::SetUp();
   }
   void TearDown() override {
     Schedule::TearDown();
-    forget_every_record();
+    ss::forget_kept_schedules();
   }
   // The one record and its entry, once the program has written them.
   std::wstring kept_id() {

@@ -183,11 +183,16 @@ bool balloon_shows(const std::wstring& text) {
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
+class TrayBalloons : public ::testing::Test {
+ protected:
+  void TearDown() override { ss::forget_kept_schedules(); }
+};
+
 // Started in the tray from a command line, a balloon says what was set.
 // Wine's taskbar sends no click of a balloon, so the driver sends what
 // Windows sends: it brings the window in front, still counting. A count with
 // 关机 ticked warns as it passes ten minutes.
-TEST(TrayBalloons, AStartInTheTraySaysWhatItSetAndAShutdownAheadIsWarnedOf) {
+TEST_F(TrayBalloons, AStartInTheTraySaysWhatItSetAndAShutdownAheadIsWarnedOf) {
   drv::Process process = drv::Process::start(scn::program(L"timer"), {L"/in", L"30m", L"/music", L"/hide"});
   ASSERT_TRUE(process.started());
   const HWND main = drv::wait_for_window({kCaption, L"", process.id(), false});
