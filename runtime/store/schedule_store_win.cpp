@@ -15,7 +15,6 @@ namespace {
 const wchar_t kProduct[] = L"定时器";
 const wchar_t kSchedulesKey[] = L"Software\\定时器\\Schedules";
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr UINT kGbk = 936;
 // The longest value read: the longest reminder as UTF-16 with its terminator.
 constexpr DWORD kMaxValueBytes = 2 * (kMaxReminderBytes + 1);
 
@@ -117,22 +116,15 @@ bool write_value(HKEY key, const RawValue& v) {
                               static_cast<DWORD>(v.bytes.size())));
 }
 
-// A REG_SZ value's UTF-16 as GBK, its terminator dropped. Every character
-// must come back as itself: code page 936 writes '?' for one it lacks.
+// A REG_SZ value's UTF-16 as GBK, its terminator dropped; false when a
+// character has no GBK bytes.
 bool gbk_of(const std::vector<uint8_t>& data, std::vector<uint8_t>& gbk) {
   if (data.size() % 2 != 0) return false;
   std::wstring text(data.size() / 2, L'\0');
   if (!text.empty()) std::memcpy(&text[0], data.data(), data.size());
   if (!text.empty() && text.back() == L'\0') text.pop_back();
-  gbk.clear();
-  if (text.empty()) return true;
-  const int length = static_cast<int>(text.size());
-  const int n = WideCharToMultiByte(kGbk, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return false;
-  std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(kGbk, 0, text.data(), length, &bytes[0], n, nullptr, nullptr);
-  std::wstring back(text.size(), L'\0');
-  if (MultiByteToWideChar(kGbk, 0, bytes.data(), n, &back[0], length) != length || back != text) return false;
+  std::string bytes;
+  if (!to_gbk_exactly(text, bytes)) return false;
   gbk.assign(bytes.begin(), bytes.end());
   return true;
 }

@@ -2,33 +2,36 @@
 // writes and flushes, a rewrite in place, forget, a write the registry
 // refuses, the Run command's length, and the claim of a record at start.
 // The store's calls pass through a recorder that notes the keys it made and
-// flushed, and can refuse one call or give the exe another path.
+// flushed, and can refuse one call or give the exe another path. What a
+// record holds is read back through the reader (its bytes are the native
+// tests' concern).
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <future>
 #include <map>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "gbk_win.h"
 #include "schedule_store_win.h"
 #include "services.h"
 
 namespace {
 
 using rt::store::Claim;
+using rt::store::RawValue;
+using rt::store::ScheduleRecord;
 using Paths = std::vector<std::wstring>;
-using Values = std::map<std::wstring, std::wstring>;  // name: "type:payload" (described below)
 
 const std::wstring kSchedules = L"Software\\定时器\\Schedules";
 const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::wstring kPlanted = L"00C0FFEE";
 
 std::wstring record_path(const std::wstring& id) { return kSchedules + L"\\" + id; }
-std::wstring run_name(const std::wstring& id) { return L"定时器 " + id; }
-std::string narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
 bool starts(const std::wstring& s, const std::wstring& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 
 // ---- the recorder -----------------------------------------------------------
@@ -37,8 +40,7 @@ struct World {
   Paths created, flushed;
   std::wstring refused;  // a key made, a value set or "flush:" a key's path that starts so fails
   std::wstring exe, short_exe;
-  bool occupy_next = false;  // the next record's key is made just before the store makes it
-  std::wstring occupied;
+  std::wstring occupy;  // made just before the store makes its first record key
 } g;
 
 bool refused(const std::wstring& s) { return !g.refused.empty() && starts(s, g.refused); }
@@ -46,17 +48,13 @@ bool refused(const std::wstring& s) { return !g.refused.empty() && starts(s, g.r
 LONG WINAPI create_key(HKEY root, const wchar_t* path, DWORD reserved, wchar_t* key_class, DWORD options, REGSAM access,
                        SECURITY_ATTRIBUTES* security, HKEY* key, DWORD* disposition) {
   if (refused(path)) return ERROR_ACCESS_DENIED;
-  if (g.occupy_next && starts(path, kSchedules + L"\\")) {
-    g.occupy_next = false;
-    g.occupied = path;
+  if (g.occupy.empty() && g.paths.count(nullptr) && starts(path, kSchedules + L"\\")) {
+    g.occupy = path;
     RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_READ, nullptr, key, nullptr);
     RegCloseKey(*key);
   }
   const LONG status = RegCreateKeyExW(root, path, reserved, key_class, options, access, security, key, disposition);
-  if (status == ERROR_SUCCESS) {
-    g.paths[*key] = path;
-    g.created.push_back(path);
-  }
+  if (status == ERROR_SUCCESS) g.created.push_back(g.paths[*key] = path);
   return status;
 }
 LONG WINAPI open_key(HKEY root, const wchar_t* path, DWORD options, REGSAM access, HKEY* key) {
@@ -90,35 +88,7 @@ std::wstring made_id() {
   return L"";
 }
 
-// ---- the registry as it is ----------------------------------------------------
-// A text as "sz:" and its characters, its terminator dropped; a number as its
-// type and its value.
-std::wstring described(DWORD type, const std::vector<uint8_t>& data) {
-  if (type == REG_SZ) {
-    std::wstring text(data.size() / 2, L'\0');
-    std::copy(data.begin(), data.begin() + text.size() * 2, reinterpret_cast<uint8_t*>(&text[0]));
-    if (!text.empty() && text.back() == L'\0') text.pop_back();
-    return L"sz:" + text;
-  }
-  uint64_t n = 0;
-  for (std::size_t i = data.size(); i-- > 0;) n = n << 8 | data[i];
-  return std::to_wstring(type) + L":" + std::to_wstring(n);
-}
-
-Values stored(const std::wstring& path) {
-  Values values;
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return values;
-  wchar_t name[256];
-  std::vector<uint8_t> data(1 << 16);
-  for (DWORD i = 0, length = 256, type, size = data.size();
-       RegEnumValueW(key, i, name, &length, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
-       ++i, length = 256, size = data.size())
-    values[name] = described(type, std::vector<uint8_t>(data.begin(), data.begin() + size));
-  RegCloseKey(key);
-  return values;
-}
-
+// ---- the registry and the locks as they are -----------------------------------
 bool has_record(const std::wstring& id) {
   HKEY key;
   return RegOpenKeyExW(HKEY_CURRENT_USER, record_path(id).c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS &&
@@ -126,48 +96,33 @@ bool has_record(const std::wstring& id) {
 }
 
 std::wstring run_value(const std::wstring& id) {
-  const Values run = stored(kRun);
-  const auto it = run.find(run_name(id));
-  return it == run.end() ? L"" : it->second;
-}
-
-// Values as described, and "odd:" for a text one byte short.
-void set(HKEY key, const std::wstring& name, const std::wstring& value) {
-  const std::wstring kind = value.substr(0, value.find(L':')), payload = value.substr(kind.size() + 1);
-  if (kind == L"sz" || kind == L"odd") {
-    const auto size = static_cast<DWORD>(kind == L"sz" ? (payload.size() + 1) * 2 : payload.size() * 2 - 1);
-    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(payload.c_str()), size);
-    return;
-  }
-  const uint64_t n = std::stoull(payload);
-  const DWORD type = std::stoul(kind);
-  RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(&n), type == REG_QWORD ? 8 : 4);
-}
-
-// A record (none without values) and its Run value, as a program left them.
-void plant(const std::wstring& id, const Values& values) {
-  HKEY key;
-  if (!values.empty() && RegCreateKeyExW(HKEY_CURRENT_USER, record_path(id).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                         nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    for (const auto& [name, value] : values) set(key, name, value);
-    RegCloseKey(key);
-  }
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kRun.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-      ERROR_SUCCESS) {
-    set(key, run_name(id), L"sz:\"C:\\timer.exe\" /resume " + id);
-    RegCloseKey(key);
-  }
-}
-
-void remove_planted(const std::wstring& id) {
-  RegDeleteKeyW(HKEY_CURRENT_USER, record_path(id).c_str());
+  wchar_t data[1024] = L"";
+  DWORD size = sizeof data, type = 0;
   HKEY run;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun.c_str(), 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
-  RegDeleteValueW(run, run_name(id).c_str());
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun.c_str(), 0, KEY_READ, &run) != ERROR_SUCCESS) return L"";
+  RegQueryValueExW(run, (L"定时器 " + id).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(run);
+  return data;
 }
 
-// ---- locks --------------------------------------------------------------------
+// What the record reads back as, through the reader; nothing when it is
+// gone or would not read.
+std::optional<ScheduleRecord> kept(const std::wstring& id) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, record_path(id).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  std::vector<RawValue> values;
+  for (const char* name : rt::store::kRecordValueNames) {
+    BYTE data[512];
+    DWORD size = sizeof data, type = 0;
+    if (RegQueryValueExW(key, std::wstring(name, name + strlen(name)).c_str(), nullptr, &type, data, &size)) continue;
+    const std::string gbk = rt::to_gbk(reinterpret_cast<const wchar_t*>(data));
+    values.push_back({name, type, type == REG_SZ ? std::vector<uint8_t>(gbk.begin(), gbk.end())
+                                                 : std::vector<uint8_t>(data, data + size)});
+  }
+  RegCloseKey(key);
+  return rt::store::read_record(values);
+}
+
 std::wstring lock_name(const std::wstring& id) { return L"Global\\定时器." + id; }
 
 // The program holds a handle of a record's lock exactly while it holds the
@@ -179,54 +134,71 @@ bool lock_exists(const std::wstring& id) {
 }
 
 // Another program holding a record's lock: a thread of its own (a mutex
-// belongs to a thread), until the object goes.
-class OtherHolder {
- public:
-  explicit OtherHolder(const std::wstring& id)
-      : thread_([this, id] {
-          const HANDLE lock = CreateMutexW(nullptr, TRUE, lock_name(id).c_str());
-          SetEvent(held_);
-          WaitForSingleObject(done_, INFINITE);
-          ReleaseMutex(lock);
-          CloseHandle(lock);
-        }) {
-    WaitForSingleObject(held_, INFINITE);
-  }
-  ~OtherHolder() {
-    SetEvent(done_);
-    thread_.join();
-    CloseHandle(held_);
-    CloseHandle(done_);
-  }
-
- private:
-  HANDLE held_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE done_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread thread_;
-};
+// belongs to a thread), until `done` is set.
+std::thread hold_elsewhere(const std::wstring& id, std::shared_future<void> done) {
+  std::promise<void> held;
+  std::future<void> taken = held.get_future();
+  std::thread holder([id, done, held = std::move(held)]() mutable {
+    const HANDLE lock = CreateMutexW(nullptr, TRUE, lock_name(id).c_str());
+    held.set_value();
+    done.wait();
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+  });
+  taken.wait();
+  return holder;
+}
 
 // ---- the schedule -------------------------------------------------------------
 // 2026-12-09 22:45:10.123 universal, 关机 and 提醒: ticked; the date box
-// holds a time of day too.
+// holds a time of day too, which the record does not.
 constexpr double kMoment = 46365 + 81910123 / 86400000.0;
 const svc::KeptSchedule kSample{kMoment, true, false, true, "到点了", 46365.5, "22", "45", ""};
-const Values kSampleValues = {
-    {L"Moment", L"11:134413299101230000"}, {L"Shutdown", L"4:1"},    {L"Music", L"4:0"},
-    {L"Remind", L"4:1"},                   {L"Reminder", L"sz:到点了"}, {L"Date", L"sz:2026-12-09"},
-    {L"Hour", L"sz:22"},                   {L"Minute", L"sz:45"},     {L"Second", L"sz:"}};
+const ScheduleRecord kRecord{kMoment, true, false, true, "到点了", 46365, "22", "45", ""};
 
-// The sample with a value changed, or removed when given none.
-Values with(Values values, const std::wstring& name, const std::wstring& value) {
-  if (value.empty()) values.erase(name);
-  if (!value.empty()) values[name] = value;
-  return values;
-}
-
-std::wstring command(const std::wstring& exe, const std::wstring& id) { return L"sz:\"" + exe + L"\" /resume " + id; }
+std::wstring command(const std::wstring& exe, const std::wstring& id) { return L"\"" + exe + L"\" /resume " + id; }
 
 std::wstring this_exe() {
   wchar_t path[MAX_PATH * 4];
   return std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 4));
+}
+
+// A record as a program left it, with one value as given (a name with no
+// bytes: left out; the bytes as UTF-16, the last `cut` of them dropped),
+// and its Run value.
+void plant(const std::wstring& id, const std::wstring& name = L"", DWORD type = 0, const std::wstring& bytes = L"",
+           DWORD cut = 0) {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, record_path(id).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  for (const RawValue& v : rt::store::record_values(kRecord)) {
+    const std::wstring value_name(v.name.begin(), v.name.end());
+    std::wstring wide = rt::to_wide(std::string(v.bytes.begin(), v.bytes.end()));
+    const BYTE* data = v.type == REG_SZ ? reinterpret_cast<const BYTE*>(wide.c_str()) : v.bytes.data();
+    DWORD type_of = v.type, size = v.type == REG_SZ ? (wide.size() + 1) * 2 : v.bytes.size();
+    if (value_name == name && bytes.empty()) continue;
+    if (value_name == name) {
+      type_of = type;
+      data = reinterpret_cast<const BYTE*>(bytes.c_str());
+      size = bytes.size() * 2 - cut;
+    }
+    RegSetValueExW(key, value_name.c_str(), 0, type_of, data, size);
+  }
+  RegCloseKey(key);
+  RegCreateKeyExW(HKEY_CURRENT_USER, kRun.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  const std::wstring run = command(L"C:\\timer.exe", id);
+  RegSetValueExW(key, (L"定时器 " + id).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(run.c_str()),
+                 (run.size() + 1) * 2);
+  RegCloseKey(key);
+}
+
+void remove_planted(const std::wstring& id) {
+  RegDeleteKeyW(HKEY_CURRENT_USER, record_path(id).c_str());
+  HKEY run;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRun.c_str(), 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
+  RegDeleteValueW(run, (L"定时器 " + id).c_str());
+  RegCloseKey(run);
 }
 
 class ScheduleStore : public ::testing::Test {
@@ -247,8 +219,8 @@ class ScheduleStore : public ::testing::Test {
 TEST_F(ScheduleStore, KeepsARecordRewritesItInPlaceAndForgetsIt) {
   ASSERT_TRUE(svc::keep_schedule(kSample));
   const std::wstring id = made_id();
-  EXPECT_TRUE(id.size() == 16 && rt::store::is_record_id(narrow(id))) << id;
-  EXPECT_EQ(stored(record_path(id)), kSampleValues);
+  EXPECT_TRUE(id.size() == 16 && rt::store::is_record_id(rt::to_gbk(id))) << rt::to_gbk(id);
+  EXPECT_EQ(kept(id), kRecord);
   EXPECT_EQ(run_value(id), command(this_exe(), id));
   EXPECT_EQ(g.flushed, (Paths{record_path(id), kRun}));
   EXPECT_TRUE(lock_exists(id)) << "held while the record exists";
@@ -258,11 +230,12 @@ TEST_F(ScheduleStore, KeepsARecordRewritesItInPlaceAndForgetsIt) {
   svc::KeptSchedule changed = kSample;
   changed.shut_down = false;
   changed.reminder = "改了";
-  changed.second = "5";
+  ScheduleRecord expected = kRecord;
+  expected.shut_down = false;
+  expected.reminder = "改了";
   ASSERT_TRUE(svc::keep_schedule(changed));
   EXPECT_EQ(g.created, Paths{}) << "rewritten in place";
-  EXPECT_EQ(stored(record_path(id)),
-            with(with(with(kSampleValues, L"Shutdown", L"4:0"), L"Reminder", L"sz:改了"), L"Second", L"sz:5"));
+  EXPECT_EQ(kept(id), expected);
   EXPECT_EQ(g.flushed, Paths{record_path(id)});
 
   g.flushed.clear();
@@ -274,73 +247,57 @@ TEST_F(ScheduleStore, KeepsARecordRewritesItInPlaceAndForgetsIt) {
   svc::forget_schedule();
   EXPECT_EQ(g.flushed.size(), 2u) << "nothing left to forget";
 
-  g.occupy_next = true;
+  g.paths[nullptr];  // the next record's key is made just before the store makes it
   ASSERT_TRUE(svc::keep_schedule(kSample));
   EXPECT_NE(made_id(), id) << "a new record";
-  EXPECT_NE(record_path(made_id()), g.occupied) << "a key left behind is not this program's";
-  EXPECT_EQ(stored(g.occupied), Values{});
-  RegDeleteKeyW(HKEY_CURRENT_USER, g.occupied.c_str());
+  EXPECT_NE(record_path(made_id()), g.occupy) << "a key left behind is not this program's";
+  RegDeleteKeyW(HKEY_CURRENT_USER, g.occupy.c_str());
 }
 
-TEST_F(ScheduleStore, ARefusedWriteKeepsNothing) {
-  for (const std::wstring& refusal : {kSchedules, std::wstring(L"Remind"), std::wstring(L"定时器 "), L"flush:" + kRun}) {
-    g = World{};
-    g.refused = refusal;
-    EXPECT_FALSE(svc::keep_schedule(kSample)) << refusal;
-    const std::wstring id = made_id();
-    EXPECT_EQ(id.empty(), refusal == kSchedules) << refusal;
-    if (id.empty()) continue;
-    EXPECT_FALSE(has_record(id)) << refusal;
-    EXPECT_EQ(run_value(id), L"") << refusal;
-    EXPECT_FALSE(lock_exists(id)) << refusal;
-  }
-  g = World{};
-  EXPECT_TRUE(svc::keep_schedule(kSample)) << "kept once the registry takes it";
-}
-
-TEST_F(ScheduleStore, TheRunCommandStaysWellUnderItsLimit) {
-  // "<exe>" /resume <16 digits>: 27 characters besides the exe.
+// A write the registry refuses anywhere leaves nothing: no record, no Run
+// value, no lock. The Run command keeps well under Windows' 260
+// characters: the exe's path, else its short path, else nothing is kept.
+TEST_F(ScheduleStore, NothingIsKeptHalfOrWithACommandTooLong) {
   const auto exe = [](std::size_t length) { return L"C:\\" + std::wstring(length - 13, L'd') + L"\\timer.exe"; };
   const std::wstring short_exe = L"C:\\DDDDDD~1\\TIMER~1.EXE";
   const struct {
     const char* what;
-    std::wstring exe, short_exe, in_command;  // none: nothing kept
+    std::wstring refused, exe = L"", short_exe = L"", in_command = L"";  // no command: nothing kept
   } cases[] = {
-      {"200 characters with the long path", exe(173), short_exe, exe(173)},
-      {"one more: the short path", exe(174), short_exe, short_exe},
-      {"the short path too long", exe(300), exe(174), L""},
-      {"no short path", exe(300), L"", L""},
+      {"the record's key refused", kSchedules},
+      {"a value refused", L"Remind"},
+      {"the Run value refused", L"定时器 "},
+      {"the Run key's flush refused", L"flush:" + kRun},
+      {"200 characters with the long path", L"", exe(173), short_exe, exe(173)},
+      {"one more: the short path", L"", exe(174), short_exe, short_exe},
+      {"the short path too long", L"", exe(300), exe(174)},
+      {"no short path", L"", exe(300)},
   };
   for (const auto& c : cases) {
     g = World{};
+    g.refused = c.refused;
     g.exe = c.exe;
     g.short_exe = c.short_exe;
-    EXPECT_EQ(svc::keep_schedule(kSample), !c.in_command.empty()) << c.what;
+    const bool kept_one = c.refused.empty() && !c.in_command.empty();
+    EXPECT_EQ(svc::keep_schedule(kSample), kept_one) << c.what;
     const std::wstring id = made_id();
-    EXPECT_EQ(id.empty(), c.in_command.empty()) << c.what << ": a key made only for a command";
-    EXPECT_EQ(run_value(id), id.empty() ? L"" : command(c.in_command, id)) << c.what;
+    EXPECT_EQ(has_record(id) && !id.empty(), kept_one) << c.what;
+    EXPECT_EQ(run_value(id), kept_one ? command(c.in_command, id) : L"") << c.what;
+    EXPECT_EQ(lock_exists(id), kept_one) << c.what;
     svc::forget_schedule();
   }
 }
 
 TEST_F(ScheduleStore, AClaimedRecordIsThisProgramsUntilForgotten) {
-  plant(kPlanted, kSampleValues);
-  const rt::store::Claimed claimed = rt::store::claim_record(narrow(kPlanted));
+  plant(kPlanted);
+  const rt::store::Claimed claimed = rt::store::claim_record(rt::to_gbk(kPlanted));
   ASSERT_EQ(claimed.claim, Claim::Restored);
-  const rt::store::ScheduleRecord& r = claimed.record;
-  EXPECT_NEAR(r.moment, kMoment, 1e-9);
-  EXPECT_TRUE(r.shut_down && !r.music && r.remind);
-  EXPECT_EQ(r.reminder + "|" + r.hour + "|" + r.minute + "|" + r.second, "到点了|22|45|");
-  EXPECT_EQ(r.date, 46365.0);
+  EXPECT_EQ(claimed.record, kRecord);
   EXPECT_TRUE(lock_exists(kPlanted));
 
-  svc::KeptSchedule changed = kSample;
-  changed.reminder = "改了";
-  ASSERT_TRUE(svc::keep_schedule(changed));
-  EXPECT_EQ(g.created, Paths{kRun}) << "no record made";
-  EXPECT_EQ(stored(record_path(kPlanted)), with(kSampleValues, L"Reminder", L"sz:改了"));
+  ASSERT_TRUE(svc::keep_schedule(kSample));
+  EXPECT_EQ(g.created, Paths{kRun}) << "no record made, the Run value written";
   EXPECT_EQ(run_value(kPlanted), command(this_exe(), kPlanted));
-
   svc::forget_schedule();
   EXPECT_FALSE(has_record(kPlanted));
   EXPECT_EQ(run_value(kPlanted), L"");
@@ -350,33 +307,41 @@ TEST_F(ScheduleStore, AClaimedRecordIsThisProgramsUntilForgotten) {
 TEST_F(ScheduleStore, AClaimLeavesAnotherProgramsRecordAndRemovesAnUntrustedOne) {
   const struct {
     const char* what;
-    std::wstring id;
-    Values values;  // none: no record
-    bool held_elsewhere;
+    std::wstring id, name;  // the value planted otherwise, with its type and UTF-16
+    DWORD type;
+    std::wstring bytes;
+    DWORD cut = 0;
+    bool held_elsewhere = false;
   } cases[] = {
-      {"another program holds it", kPlanted, kSampleValues, true},
-      {"no record, only its Run value", kPlanted, {}, false},
-      {"the moment as a DWORD", kPlanted, with(kSampleValues, L"Moment", L"4:1"), false},
-      {"a reminder GBK cannot hold", kPlanted, with(kSampleValues, L"Reminder", L"sz:到点了ก"), false},
-      {"a text of odd size", kPlanted, with(kSampleValues, L"Hour", L"odd:22"), false},
-      {"a value missing", kPlanted, with(kSampleValues, L"Second", L""), false},
-      {"an id that is none", L"zz", {}, false},
+      {"another program holds it", kPlanted, L"", 0, L"", 0, true},
+      {"the moment as a DWORD", kPlanted, L"Moment", REG_DWORD, L"\x0001\x0000"},
+      {"a reminder GBK cannot hold", kPlanted, L"Reminder", REG_SZ, std::wstring(L"到点了\x0E01", 5)},
+      {"a text of odd size", kPlanted, L"Hour", REG_SZ, L"22", 1},
+      {"a value missing", kPlanted, L"Second", REG_SZ, L""},
+      {"an id that is none", L"zz", L"", 0, L""},
   };
   for (const auto& c : cases) {
-    plant(c.id, c.values);
+    plant(c.id, c.name, c.type, c.bytes, c.cut);
     {
-      std::optional<OtherHolder> other;
-      if (c.held_elsewhere) other.emplace(c.id);
-      EXPECT_EQ(rt::store::claim_record(narrow(c.id)).claim,
+      std::promise<void> done;
+      std::thread other;
+      if (c.held_elsewhere) other = hold_elsewhere(c.id, done.get_future().share());
+      EXPECT_EQ(rt::store::claim_record(rt::to_gbk(c.id)).claim,
                 c.held_elsewhere ? Claim::OwnedElsewhere : Claim::Unreadable)
           << c.what;
+      done.set_value();
+      if (other.joinable()) other.join();
     }
-    EXPECT_EQ(stored(record_path(c.id)), c.held_elsewhere ? c.values : Values{}) << c.what;
-    EXPECT_EQ(has_record(c.id), c.held_elsewhere) << c.what;
+    // A key no record id names is never made into a path by the store.
+    EXPECT_EQ(has_record(c.id), c.held_elsewhere || c.id != kPlanted) << c.what;
     EXPECT_EQ(run_value(c.id).empty(), !c.held_elsewhere) << c.what;
     EXPECT_FALSE(lock_exists(c.id)) << c.what << ": nor taken";
     remove_planted(c.id);
   }
+  plant(kPlanted);
+  RegDeleteKeyW(HKEY_CURRENT_USER, record_path(kPlanted).c_str());
+  EXPECT_EQ(rt::store::claim_record(rt::to_gbk(kPlanted)).claim, Claim::Unreadable) << "no record, only its Run value";
+  EXPECT_EQ(run_value(kPlanted), L"");
 }
 
 }  // namespace
