@@ -25,28 +25,26 @@ ZoneChange change_of(const SYSTEMTIME& t) {
   return ZoneChange{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
+// The rules of the year a date-time lies in; none before Windows time
+// begins.
+bool rules_of(double datetime, ZoneRules* rules) {
+  const int year = calendar_fields(datetime).year;
+  return year >= kFirstWindowsYear && read_zone_rules(year, rules);
+}
+
 void to_universal_time_service(Result& r, int n, const Arg* args) {
   const double local = datetime_of(arg_at(n, args, 0));
-  const int year = calendar_fields(local).year;
   ZoneRules rules{};
-  if (year < kFirstWindowsYear || !read_zone_rules(year, &rules)) {
-    set_double(r, kEmptyDateTime);
-    return;
-  }
-  set_double(r, universal_datetime(rules, local, datetime_of(arg_at(n, args, 1))));
+  set_double(r, rules_of(local, &rules) ? universal_datetime(rules, local, datetime_of(arg_at(n, args, 1)))
+                                        : kEmptyDateTime);
 }
 
 // What the clock reads at a universal moment, in the zone's rules of that
 // year; without rules, the moment as it is.
 void to_local_time_service(Result& r, int n, const Arg* args) {
   const double universal = datetime_of(arg_at(n, args, 0));
-  const int year = calendar_fields(universal).year;
   ZoneRules rules{};
-  if (year < kFirstWindowsYear || !read_zone_rules(year, &rules)) {
-    set_double(r, universal);
-    return;
-  }
-  set_double(r, local_datetime(rules, universal));
+  set_double(r, rules_of(universal, &rules) ? local_datetime(rules, universal) : universal);
 }
 
 }  // namespace
