@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -58,22 +57,14 @@ LocalMoment moment_in(int64_t seconds) {
   return fields_of(svc::to_local_time(rt::add_seconds(svc::universal_clock(), static_cast<double>(seconds))));
 }
 
-void put_number(uint32_t box, int number) {
-  const rt::Text text = svc::to_text(number);
-  rt::put_text(mw::kWindow, box, prop::kComboContent, text.c_str());
-}
-
 // The boxes as the user would fill them, then 定时.
 void start_as_asked() {
-  const LocalMoment& at = g_request.at;
-  rt::put_double(mw::kWindow, mw::日期框_日期, prop::kSelectedDate, rt::build_datetime(at.year, at.month, at.day, 0, 0, 0));
-  put_number(mw::组合框_时, at.hour);
-  put_number(mw::组合框_分, at.minute);
-  put_number(mw::组合框_秒, at.second);
-  rt::put_int(mw::kWindow, mw::选择框1, prop::kChecked, g_request.shut_down);
-  rt::put_int(mw::kWindow, mw::选择框3, prop::kChecked, g_request.music);
-  rt::put_int(mw::kWindow, mw::选择框2, prop::kChecked, g_request.remind);
-  rt::put_text(mw::kWindow, mw::编辑框_提醒, prop::kEditContent, g_request.reminder.c_str());
+  const StartRequest& r = g_request;
+  const rt::Text hour = svc::to_text(r.at.hour), minute = svc::to_text(r.at.minute),
+                 second = svc::to_text(r.at.second);
+  schedule::fill_boxes({0, r.shut_down, r.music, r.remind, r.reminder.c_str(),
+                        rt::build_datetime(r.at.year, r.at.month, r.at.day, 0, 0, 0), hour.c_str(), minute.c_str(),
+                        second.c_str()});
   schedule::on_schedule_button();
 }
 

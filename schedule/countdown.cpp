@@ -37,34 +37,6 @@ constexpr double kLatestFiringSeconds = 60;
 bool counting() { return rt::get_int(mw::kWindow, mw::时钟2, prop::kInterval) != 0; }
 bool checked(uint32_t box) { return rt::get_int(mw::kWindow, box, prop::kChecked) != 0; }
 
-// Writes the seconds from now to the moment (0 at the least) and gives
-// them, below 0 once the moment has passed. While the count runs, the tray
-// tip tells the time left, and with 关机 ticked a balloon warns as the count
-// passes 10, 5 and 1 minutes (once, of the mark it lands under, when it
-// jumps past several).
-int64_t write_count(double now) {
-  const int64_t left = seconds_left(now);
-  const int64_t shown = left > 0 ? left : 0;
-  const rt::Text before = rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption);
-  const rt::Text text = svc::to_text(static_cast<double>(shown));
-  rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, text.c_str());
-  if (left > 0) {
-    const bool shut_down = checked(mw::选择框1);
-    svc::set_tray_tip(kMainWindow, counting_tip(left, shut_down).c_str());
-    const int mark = shut_down ? warning_mark(svc::to_integer(before.c_str()), left) : 0;
-    if (mark) svc::show_tray_balloon(kMainWindow, "定时器", warning_text(mark).c_str());
-  }
-  return left;
-}
-
-// Back to idle: no more ticks, the button starts a new schedule, the tip
-// says no more than the program's name.
-void end_schedule() {
-  rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 0);
-  rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "定时");
-  svc::set_tray_tip(kMainWindow, "定时器");
-}
-
 // Opens the confirmation window in dialog mode, without a parent, and
 // returns once it has closed (unless the shutdown goes ahead). The machine
 // stays awake until then.
@@ -122,6 +94,30 @@ void fire(double late) {
 
 }  // namespace
 
+// While the count runs, the tray tip tells the time left, and with 关机
+// ticked a balloon warns as the count passes 10, 5 and 1 minutes (once, of
+// the mark it lands under, when it jumps past several).
+int64_t show_count(double now) {
+  const int64_t left = seconds_left(now);
+  const int64_t shown = left > 0 ? left : 0;
+  const rt::Text before = rt::get_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption);
+  const rt::Text text = svc::to_text(static_cast<double>(shown));
+  rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, text.c_str());
+  if (left > 0) {
+    const bool shut_down = checked(mw::选择框1);
+    svc::set_tray_tip(kMainWindow, counting_tip(left, shut_down).c_str());
+    const int mark = shut_down ? warning_mark(svc::to_integer(before.c_str()), left) : 0;
+    if (mark) svc::show_tray_balloon(kMainWindow, "定时器", warning_text(mark).c_str());
+  }
+  return left;
+}
+
+void end_schedule() {
+  rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 0);
+  rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "定时");
+  svc::set_tray_tip(kMainWindow, "定时器");
+}
+
 void on_countdown_tick() {
   // A tick still under way when the schedule stopped belongs to no schedule.
   if (!counting()) return;
@@ -129,7 +125,7 @@ void on_countdown_tick() {
   // The first tick at the moment fires: in whole seconds, a tick a little
   // early (Windows' timers may come some milliseconds before their period)
   // that finds the count at 0 is at the moment.
-  if (write_count(now) <= 0) {
+  if (show_count(now) <= 0) {
     fire(seconds_late(now));
     return;
   }
@@ -144,7 +140,7 @@ void on_time_changed() {
   on_clock_tick();
   // The count shows the set clock at once; the next tick fires if the
   // moment has come.
-  if (counting()) write_count(svc::universal_clock());
+  if (counting()) show_count(svc::universal_clock());
 }
 
 }  // namespace schedule

@@ -7,9 +7,19 @@
 // minute after its moment is a missed one, and only says so.
 #pragma once
 
+#include <cstdint>
+
 namespace schedule {
 
 void on_countdown_tick();
+
+// Writes into 标签_剩余时间 the seconds from `now` (universal) to the
+// moment, 0 at the least, and what the tray tells of them; gives them,
+// below 0 once the moment has passed.
+int64_t show_count(double now);
+// Back to idle: no more ticks, the button starts a new schedule, the tip
+// says no more than the program's name.
+void end_schedule();
 // The system time or zone was set: the clock and the count show it at once.
 void on_time_changed();
 

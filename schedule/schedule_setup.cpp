@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "countdown.h"
 #include "datetime.h"
 #include "keeping.h"
 #include "main_window.h"
@@ -87,16 +88,14 @@ void start_schedule() {
 }
 
 void stop_schedule() {
-  rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 0);
-  rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "定时");
+  end_schedule();
   svc::keep_awake(false);
-  svc::set_tray_tip({mw::kWindow, mw::kOwn}, "定时器");
   forget_kept_schedule();
 }
 
 }  // namespace
 
-void resume_schedule(const svc::KeptSchedule& k) {
+void fill_boxes(const svc::KeptSchedule& k) {
   rt::put_double(mw::kWindow, mw::日期框_日期, prop::kSelectedDate, k.date);
   rt::put_text(mw::kWindow, mw::组合框_时, prop::kComboContent, k.hour);
   rt::put_text(mw::kWindow, mw::组合框_分, prop::kComboContent, k.minute);
@@ -105,10 +104,13 @@ void resume_schedule(const svc::KeptSchedule& k) {
   rt::put_int(mw::kWindow, mw::选择框3, prop::kChecked, k.music);
   rt::put_int(mw::kWindow, mw::选择框2, prop::kChecked, k.remind);
   rt::put_text(mw::kWindow, mw::编辑框_提醒, prop::kEditContent, k.reminder);
-  const int64_t left = std::llround(rt::seconds_between(svc::universal_clock(), k.moment));
+}
+
+void resume_schedule(const svc::KeptSchedule& k) {
+  fill_boxes(k);
+  set_moment(k.moment);
+  const int64_t left = show_count(svc::universal_clock());
   set_moment(k.moment, left <= 0);
-  const rt::Text count_text = svc::to_text(static_cast<double>(left > 0 ? left : 0));
-  rt::put_text(mw::kWindow, mw::标签_剩余时间, prop::kLabelCaption, count_text.c_str());
   rt::put_int(mw::kWindow, mw::时钟2, prop::kInterval, 1000);
   rt::put_text(mw::kWindow, mw::按钮1, prop::kButtonCaption, "停止");
   adopt_kept_schedule(k);

@@ -9,6 +9,10 @@ namespace schedule {
 
 void on_schedule_button();
 
+// The date and time boxes, the check boxes and the reminder text as the
+// schedule gives them (its moment is not used).
+void fill_boxes(const svc::KeptSchedule& boxes);
+
 // A schedule kept when Windows ended the session, brought back at sign-in:
 // the boxes as they were when it was set, and the count towards its moment.
 // A moment that passed meanwhile fires at the first tick, as a missed one.

@@ -25,10 +25,8 @@ double system_time(bool whole_seconds) {
   g_calls.get_system_time(&t);
   const uint64_t ms = ((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000;
   const uint64_t ms_of_day = ms % kMsPerDay;
-  const double at = datetime_at(kFileTimeDay + static_cast<long>(ms / kMsPerDay), static_cast<int>(ms_of_day / 1000));
-  if (whole_seconds) return at;
-  const double part = static_cast<double>(ms_of_day % 1000) / static_cast<double>(kMsPerDay);
-  return at >= 0 ? at + part : at - part;  // below day 0 the time of day counts away from zero
+  return datetime_at_ms(kFileTimeDay + static_cast<long>(ms / kMsPerDay),
+                        static_cast<int64_t>(whole_seconds ? ms_of_day / 1000 * 1000 : ms_of_day));
 }
 
 void universal_clock_service(Result& r, int, const Arg*) { set_double(r, system_time(false)); }

@@ -93,8 +93,10 @@ long day_number(int year, int month, int day) {
   return days;
 }
 
-double datetime_at(long day, int second_of_day) {
-  const double fraction = second_of_day / static_cast<double>(kSecondsPerDay);
+double datetime_at(long day, int second_of_day) { return datetime_at_ms(day, second_of_day * int64_t{1000}); }
+
+double datetime_at_ms(long day, int64_t ms_of_day) {
+  const double fraction = static_cast<double>(ms_of_day) / (kSecondsPerDay * 1000.0);
   const double whole = static_cast<double>(day);
   return day >= 0 ? whole + fraction : whole - fraction;
 }

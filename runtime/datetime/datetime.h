@@ -52,6 +52,8 @@ long day_number(int year, int month, int day);
 // The date-time `second_of_day` (0..86399) seconds into day `day`: the value
 // build_datetime gives for the same moment.
 double datetime_at(long day, int second_of_day);
+// The same to the millisecond (0..86399999 into the day).
+double datetime_at_ms(long day, int64_t ms_of_day);
 
 // A value as a day count on a straight time line: below 0 the time of day
 // is added to the (negative) day, so -1.25 becomes -0.75.

@@ -29,8 +29,7 @@ uint64_t file_time(double moment) {
   return static_cast<uint64_t>(std::llround(ms)) * kTicksPerMs;
 }
 
-// The date-time of a whole millisecond since 1601, written as datetime_at
-// writes whole seconds.
+// The date-time of a whole millisecond since 1601.
 double moment_of(int64_t ms) {
   const int64_t since = ms + kFileTimeFirstDay * kMsPerDay;  // from 1899-12-30
   int64_t day = since / kMsPerDay;
@@ -39,9 +38,7 @@ double moment_of(int64_t ms) {
     --day;
     in_day += kMsPerDay;
   }
-  const double fraction = static_cast<double>(in_day) / static_cast<double>(kMsPerDay);
-  const double whole = static_cast<double>(day);
-  return day >= 0 ? whole + fraction : whole - fraction;
+  return datetime_at_ms(static_cast<long>(day), in_day);
 }
 
 // ---- texts ------------------------------------------------------------------
